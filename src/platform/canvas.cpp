@@ -1,8 +1,10 @@
 #include "platform/canvas.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "platform/bitmap.h"
+#include "platform/errors.h"
 #include "platform/font_engine.h"
 #include "platform/raster/raster.h"
 #include "platform/raster/text.h"
@@ -89,52 +91,72 @@ void TCanvas::SetPixels(int X, int Y, TColor c) {
 }
 
 namespace {
+int Saturate(long long v) {
+  return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+}
+
 // Top-left corner of the text cell for the alignment flags at reference point (x, y).
 TPoint CellOrigin(unsigned align, int x, int y, int width, const fontengine::FontInstance& f) {
-  int left = x;
+  long long left = x;
   if ((align & TA_CENTER) == TA_CENTER)
-    left = x - width / 2;
+    left = x - static_cast<long long>(width / 2);
   else if (align & TA_RIGHT)
-    left = x - width;
-  int top = y;
+    left = static_cast<long long>(x) - width;
+  long long top = y;
   if ((align & TA_BASELINE) == TA_BASELINE)
-    top = y - f.Ascent();
+    top = static_cast<long long>(y) - f.Ascent();
   else if (align & TA_BOTTOM)
-    top = y - f.Height();
-  return TPoint(left, top);
+    top = static_cast<long long>(y) - f.Height();
+  return TPoint(Saturate(left), Saturate(top));
+}
+
+// The font's instance, or null when the system has no fonts at all: drawing calls then draw
+// nothing instead of throwing.
+const fontengine::FontInstance* DrawingInstance(const TFont& font) {
+  try {
+    return &font.Instance();
+  } catch (const EPlatformError&) {
+    return nullptr;
+  }
 }
 }  // namespace
 
 void TCanvas::TextOut(int X, int Y, std::string_view text) {
-  const auto& f = font_.Instance();
-  const int w = f.TextWidth(text);
+  const fontengine::FontInstance* f = DrawingInstance(font_);
+  if (f == nullptr) return;
+  const int w = f->TextWidth(text);
   const bool update_cp = (text_align_ & TA_UPDATECP) != 0;
   const TPoint ref = update_cp ? pen_pos_ : TPoint(X, Y);
-  const TPoint o = CellOrigin(text_align_, ref.X, ref.Y, w, f);
+  const TPoint o = CellOrigin(text_align_, ref.X, ref.Y, w, *f);
   DoText(o.X, o.Y, text, nullptr);
   if (update_cp) {
     // The current position moves to the far end of the text in the direction of writing.
     if ((text_align_ & TA_CENTER) == TA_CENTER)
       ;
     else if (text_align_ & TA_RIGHT)
-      pen_pos_.X -= w;
+      pen_pos_.X = Saturate(static_cast<long long>(pen_pos_.X) - w);
     else
-      pen_pos_.X += w;
+      pen_pos_.X = Saturate(static_cast<long long>(pen_pos_.X) + w);
   }
   Touch();
 }
 
 void TCanvas::TextRect(const TRect& r, int X, int Y, std::string_view text) {
-  const auto& f = font_.Instance();
-  const TPoint o = CellOrigin(text_align_ & ~TA_UPDATECP, X, Y, f.TextWidth(text), f);
+  const fontengine::FontInstance* f = DrawingInstance(font_);
+  if (f == nullptr) return;
+  const TPoint o = CellOrigin(text_align_ & ~TA_UPDATECP, X, Y, f->TextWidth(text), *f);
   const TRect clip = r.Normalized();
   DoText(o.X, o.Y, text, &clip);
   Touch();
 }
 
-int TCanvas::TextWidth(std::string_view text) const { return font_.Instance().TextWidth(text); }
+int TCanvas::TextWidth(std::string_view text) const {
+  return font_.Instance().TextWidth(text);
+}
 
-int TCanvas::TextHeight(std::string_view) const { return font_.Instance().Height(); }
+int TCanvas::TextHeight(std::string_view) const {
+  return font_.Instance().Height();
+}
 
 TSize TCanvas::TextExtent(std::string_view text) const {
   const auto& f = font_.Instance();
@@ -262,22 +284,26 @@ void TBitmapCanvas::DoText(int x, int y, std::string_view text, const TRect* cli
   const raster::Target t = MakeTarget(*bitmap_, c);
   if (t.clip.IsEmpty()) return;
   const TFont& font = Font();
-  const auto& f = font.Instance();
-  const int w = f.TextWidth(text);
-  if (Brush().Style() != bsClear)
-    raster::FillRect(t, TRect(x, y, x + w, y + f.Height()), MakeFill(Brush(), pmCopy));
+  const fontengine::FontInstance* f = DrawingInstance(font);
+  if (f == nullptr) return;
+  // Cell edges saturate, so text near the ends of the int range cannot overflow.
+  const int right = Saturate(static_cast<long long>(x) + f->TextWidth(text));
+  const int baseline = Saturate(static_cast<long long>(y) + f->Ascent());
+  if (Brush().Style() != bsClear) {
+    const int bottom = Saturate(static_cast<long long>(y) + f->Height());
+    raster::FillRect(t, TRect(x, y, right, bottom), MakeFill(Brush(), pmCopy));
+  }
   const TPixel color = ColorToPixel(font.Color());
-  const int baseline = y + f.Ascent();
-  raster::DrawGlyphRun(t, f, x, baseline, text, color);
-  raster::Fill line{color, bsSolid, pmCopy};
-  if (font.Style().Contains(fsUnderline)) {
-    const int top = baseline + f.UnderlinePosition();
-    raster::FillRect(t, TRect(x, top, x + w, top + f.LineThickness()), line);
-  }
-  if (font.Style().Contains(fsStrikeOut)) {
-    const int top = baseline - f.StrikeoutPosition();
-    raster::FillRect(t, TRect(x, top, x + w, top + f.LineThickness()), line);
-  }
+  raster::DrawGlyphRun(t, *f, x, baseline, text, color);
+  const raster::Fill line{color, bsSolid, pmCopy};
+  auto rule = [&](long long top) {
+    const int y0 = Saturate(top);
+    raster::FillRect(t, TRect(x, y0, right, Saturate(top + f->LineThickness())), line);
+  };
+  if (font.Style().Contains(fsUnderline))
+    rule(static_cast<long long>(baseline) + f->UnderlinePosition());
+  if (font.Style().Contains(fsStrikeOut))
+    rule(static_cast<long long>(baseline) - f->StrikeoutPosition());
 }
 
 void TBitmapCanvas::DoStretch(const TRect& dest, const TBitmap& source, const TRect& src) {
