@@ -103,14 +103,18 @@ void TComponent::RemoveComponent(TComponent& AComponent) {
   AComponent.owner_ = nullptr;
 }
 
-void TComponent::BeginLoading() { state_ = state_ + TComponentState{csLoading, csReading}; }
+void TComponent::BeginLoading() {
+  state_ = state_ + TComponentState{csLoading, csReading};
+}
 
 void TComponent::EndLoading() {
   state_.Exclude(csReading);
   Loaded();
 }
 
-void TComponent::Loaded() { state_.Exclude(csLoading); }
+void TComponent::Loaded() {
+  state_.Exclude(csLoading);
+}
 
 void TComponent::SetDesigning(bool Value, bool SetChildren) {
   if (Value)

@@ -12,11 +12,11 @@
 namespace kiv {
 
 enum TComponentStateFlag : std::uint8_t {
-  csLoading,           // properties are being read; Loaded follows
-  csReading,           // the reader is still working on this component
+  csLoading,  // properties are being read; Loaded follows
+  csReading,  // the reader is still working on this component
   csWriting,
-  csDestroying,        // the component is being destroyed
-  csDesigning,         // the component lives in a form designer
+  csDestroying,  // the component is being destroyed
+  csDesigning,   // the component lives in a form designer
   csAncestor,
   csUpdating,
   csFixups,

@@ -153,7 +153,9 @@ void TControl::SetVisible(bool v) {
   VisibleChanged();
 }
 
-bool TControl::Showing() const { return visible_ && parent_ != nullptr && parent_->Showing(); }
+bool TControl::Showing() const {
+  return visible_ && parent_ != nullptr && parent_->Showing();
+}
 
 void TControl::SetEnabled(bool v) {
   if (v == enabled_) return;
@@ -220,7 +222,9 @@ void TControl::SetParent(TWinControl* AParent) {
   if (AParent != nullptr) AParent->InsertControl(*this);
 }
 
-THost* TControl::Host() const { return parent_ != nullptr ? parent_->Host() : nullptr; }
+THost* TControl::Host() const {
+  return parent_ != nullptr ? parent_->Host() : nullptr;
+}
 
 bool TControl::MouseCapture() const {
   const THost* host = Host();
@@ -263,7 +267,9 @@ std::intptr_t TControl::Perform(std::uint32_t Msg, std::intptr_t WParam, std::in
   return Perform(m);
 }
 
-void TControl::WndProc(TMessage& Message) { Dispatch(Message); }
+void TControl::WndProc(TMessage& Message) {
+  Dispatch(Message);
+}
 
 void TControl::Dispatch(TMessage& Message) {
   if (Message.Record() == TMessageRecord::Mouse) {
@@ -341,12 +347,24 @@ void TControl::WMLButtonDblClk(TWMMouse& Message) {
   DoMouseDown(Message, mbLeft, {ssDouble});
 }
 
-void TControl::WMRButtonDown(TWMMouse& Message) { DoMouseDown(Message, mbRight, {}); }
-void TControl::WMRButtonUp(TWMMouse& Message) { DoMouseUp(Message, mbRight); }
-void TControl::WMRButtonDblClk(TWMMouse& Message) { DoMouseDown(Message, mbRight, {ssDouble}); }
-void TControl::WMMButtonDown(TWMMouse& Message) { DoMouseDown(Message, mbMiddle, {}); }
-void TControl::WMMButtonUp(TWMMouse& Message) { DoMouseUp(Message, mbMiddle); }
-void TControl::WMMButtonDblClk(TWMMouse& Message) { DoMouseDown(Message, mbMiddle, {ssDouble}); }
+void TControl::WMRButtonDown(TWMMouse& Message) {
+  DoMouseDown(Message, mbRight, {});
+}
+void TControl::WMRButtonUp(TWMMouse& Message) {
+  DoMouseUp(Message, mbRight);
+}
+void TControl::WMRButtonDblClk(TWMMouse& Message) {
+  DoMouseDown(Message, mbRight, {ssDouble});
+}
+void TControl::WMMButtonDown(TWMMouse& Message) {
+  DoMouseDown(Message, mbMiddle, {});
+}
+void TControl::WMMButtonUp(TWMMouse& Message) {
+  DoMouseUp(Message, mbMiddle);
+}
+void TControl::WMMButtonDblClk(TWMMouse& Message) {
+  DoMouseDown(Message, mbMiddle, {ssDouble});
+}
 
 void TControl::WMMouseWheel(TWMMouseWheel& Message) {
   Message.Result = DoMouseWheel(Message.Keys, Message.WheelDelta, Message.Pos()) ? 1 : 0;
@@ -358,8 +376,12 @@ void TControl::WMContextMenu(TWMContextMenu& Message) {
   Message.Result = handled ? 1 : 0;
 }
 
-void TControl::CMMouseEnter(TMessage&) { MouseEnter(); }
-void TControl::CMMouseLeave(TMessage&) { MouseLeave(); }
+void TControl::CMMouseEnter(TMessage&) {
+  MouseEnter();
+}
+void TControl::CMMouseLeave(TMessage&) {
+  MouseLeave();
+}
 
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
@@ -417,9 +439,13 @@ void TControl::DoContextPopup(TPoint MousePos, bool& Handled) {
   if (OnContextPopup) OnContextPopup(this, MousePos, Handled);
 }
 
-void TControl::FontChanged() { Invalidate(); }
+void TControl::FontChanged() {
+  Invalidate();
+}
 
-void TControl::ColorChanged() { Invalidate(); }
+void TControl::ColorChanged() {
+  Invalidate();
+}
 
 void TControl::VisibleChanged() {
   if (!visible_) {

@@ -34,7 +34,7 @@ enum TControlStyleFlag : std::uint8_t {
   csClickEvents,  // a left press and release over the control is a Click
   csFramed,
   csSetCaption,
-  csOpaque,  // the control paints every pixel; the host does not erase its background first
+  csOpaque,        // the control paints every pixel; the host does not erase its background first
   csDoubleClicks,  // a second quick press is a double click (else a plain press)
   csFixedWidth,
   csFixedHeight,

@@ -51,91 +51,37 @@ bool UpArrow(int u, int v) {
 }
 
 TCursorImage Arrow() {
-  return TCursorImage::FromPattern({"X",
-                                    "XX",
-                                    "X.X",
-                                    "X..X",
-                                    "X...X",
-                                    "X....X",
-                                    "X.....X",
-                                    "X......X",
-                                    "X.......X",
-                                    "X........X",
-                                    "X.........X",
-                                    "X......XXXXX",
-                                    "X...X..X",
-                                    "X..XX..X",
-                                    "X.X  X..X",
-                                    "XX   X..X",
-                                    "X     X..X",
-                                    "      X..X",
-                                    "       XX"},
-                                   TPoint(0, 0));
+  return TCursorImage::FromPattern(
+      {"X", "XX", "X.X", "X..X", "X...X", "X....X", "X.....X", "X......X", "X.......X",
+       "X........X", "X.........X", "X......XXXXX", "X...X..X", "X..XX..X", "X.X  X..X",
+       "XX   X..X", "X     X..X", "      X..X", "       XX"},
+      TPoint(0, 0));
 }
 
 TCursorImage HandPoint() {
-  return TCursorImage::FromPattern({"     XX",
-                                    "    X..X",
-                                    "    X..X",
-                                    "    X..X",
-                                    "    X..X",
-                                    "    X..XXX",
-                                    "    X..X..XXX",
-                                    "    X..X..X..XX",
-                                    " XX X..X..X..X.X",
-                                    "X..XX........X.X",
-                                    "X...X..........X",
-                                    " X.............X",
-                                    "  X............X",
-                                    "  X...........X",
-                                    "   X..........X",
-                                    "   X.........X",
-                                    "    X........X",
-                                    "     X......X",
-                                    "     X......X",
-                                    "     XXXXXXXX"},
-                                   TPoint(5, 0));
+  return TCursorImage::FromPattern(
+      {"     XX",          "    X..X",         "    X..X",         "    X..X",
+       "    X..X",         "    X..XXX",       "    X..X..XXX",    "    X..X..X..XX",
+       " XX X..X..X..X.X", "X..XX........X.X", "X...X..........X", " X.............X",
+       "  X............X", "  X...........X",  "   X..........X",  "   X.........X",
+       "    X........X",   "     X......X",    "     X......X",    "     XXXXXXXX"},
+      TPoint(5, 0));
 }
 
 TCursorImage HourGlass() {
-  return TCursorImage::FromPattern({"XXXXXXXXXXXXX",
-                                    "X...........X",
-                                    "XXXXXXXXXXXXX",
-                                    " X.........X",
-                                    " X.........X",
-                                    "  X.XXXXX.X",
-                                    "   X.XXX.X",
-                                    "    X.X.X",
-                                    "     X.X",
-                                    "    X...X",
-                                    "   X..X..X",
-                                    "  X...X...X",
-                                    " X..XXXXX..X",
-                                    " X.XXXXXXX.X",
-                                    "XXXXXXXXXXXXX",
-                                    "X...........X",
-                                    "XXXXXXXXXXXXX"},
-                                   TPoint(6, 8));
+  return TCursorImage::FromPattern(
+      {"XXXXXXXXXXXXX", "X...........X", "XXXXXXXXXXXXX", " X.........X", " X.........X",
+       "  X.XXXXX.X", "   X.XXX.X", "    X.X.X", "     X.X", "    X...X", "   X..X..X",
+       "  X...X...X", " X..XXXXX..X", " X.XXXXXXX.X", "XXXXXXXXXXXXX", "X...........X",
+       "XXXXXXXXXXXXX"},
+      TPoint(6, 8));
 }
 
 TCursorImage IBeam() {
-  return TCursorImage::FromPattern({"XXX XXX",
-                                    "   X",
-                                    "   X",
-                                    "   X",
-                                    "   X",
-                                    "   X",
-                                    "   X",
-                                    "   X",
-                                    "   X",
-                                    "   X",
-                                    "   X",
-                                    "   X",
-                                    "   X",
-                                    "   X",
-                                    "   X",
-                                    "XXX XXX"},
-                                   TPoint(3, 8));
+  return TCursorImage::FromPattern(
+      {"XXX XXX", "   X", "   X", "   X", "   X", "   X", "   X", "   X", "   X", "   X", "   X",
+       "   X", "   X", "   X", "   X", "XXX XXX"},
+      TPoint(3, 8));
 }
 
 }  // namespace

@@ -41,7 +41,8 @@ TModalResult DefaultModalResult(TMsgDlgButtons Buttons) {
   if (Buttons.Empty() || Buttons.Contains(mbOK)) return mrOk;
   if (Buttons.Contains(mbYes)) return mrYes;
   for (int b = mbYes; b <= mbClose; ++b)
-    if (Buttons.Contains(static_cast<TMsgDlgBtn>(b))) return ModalResultOf(static_cast<TMsgDlgBtn>(b));
+    if (Buttons.Contains(static_cast<TMsgDlgBtn>(b)))
+      return ModalResultOf(static_cast<TMsgDlgBtn>(b));
   return mrOk;
 }
 

@@ -73,9 +73,8 @@ void TForm::CMDialogKey(TCMDialogKey& Message) {
     case VK_UP:
     case VK_DOWN:
       if (active != nullptr && active->Parent() != nullptr) {
-        active->Parent()->SelectNext(active,
-                                     Message.CharCode == VK_RIGHT || Message.CharCode == VK_DOWN,
-                                     false);
+        active->Parent()->SelectNext(
+            active, Message.CharCode == VK_RIGHT || Message.CharCode == VK_DOWN, false);
         Message.Result = 1;
       }
       return;

@@ -69,17 +69,18 @@ TWinControl* Root(TControl& c) {
 }
 
 void FillRect(TBitmap& out, const TRect& r, TPixel p) {
-  for (int y = r.Top; y < r.Bottom; ++y) std::fill(out.ScanLine(y) + r.Left, out.ScanLine(y) + r.Right, p);
+  for (int y = r.Top; y < r.Bottom; ++y)
+    std::fill(out.ScanLine(y) + r.Left, out.ScanLine(y) + r.Right, p);
 }
 
 void ComposeInto(TBitmap& out, const TWinControl& c, TPoint origin, const TRect& clip) {
   const TRect area = Bounds(origin.X, origin.Y, c.Width(), c.Height()).Intersect(clip);
   if (area.IsEmpty()) return;
   const TBitmap* surface = c.Surface();
-  const TRect drawn = surface != nullptr ? Bounds(origin.X, origin.Y, surface->Width(),
-                                                  surface->Height())
-                                                 .Intersect(area)
-                                         : TRect();
+  const TRect drawn =
+      surface != nullptr
+          ? Bounds(origin.X, origin.Y, surface->Width(), surface->Height()).Intersect(area)
+          : TRect();
   if (drawn != area) FillRect(out, area, ColorToPixel(c.Color()));
   if (!drawn.IsEmpty()) {
     for (int y = drawn.Top; y < drawn.Bottom; ++y) {
@@ -231,9 +232,8 @@ void THostBase::PaintPending() {
   // Controls invalidated while this pass paints wait for the next pass; hidden controls stay
   // queued until they show.
   std::vector<TWinControl*> batch = invalid_;
-  std::stable_sort(batch.begin(), batch.end(), [](const TWinControl* a, const TWinControl* b) {
-    return Depth(a) < Depth(b);
-  });
+  std::stable_sort(batch.begin(), batch.end(),
+                   [](const TWinControl* a, const TWinControl* b) { return Depth(a) < Depth(b); });
   for (TWinControl* c : batch) {
     const auto it = std::find(invalid_.begin(), invalid_.end(), c);
     if (it == invalid_.end() || !c->Showing()) continue;
@@ -269,8 +269,7 @@ void THostBase::PresentChanged() {
 
 TBitmap THostBase::Compose(const TWinControl& Control) {
   TBitmap out(Control.Width(), Control.Height());
-  if (!out.Empty())
-    ComposeInto(out, Control, TPoint(0, 0), TRect(0, 0, out.Width(), out.Height()));
+  if (!out.Empty()) ComposeInto(out, Control, TPoint(0, 0), TRect(0, 0, out.Width(), out.Height()));
   return out;
 }
 
@@ -351,7 +350,9 @@ void THostBase::CursorChanged() {
   ApplyCursor(shown_cursor_);
 }
 
-TPoint THostBase::CursorPos() const { return pointer_screen_; }
+TPoint THostBase::CursorPos() const {
+  return pointer_screen_;
+}
 
 void THostBase::SetCapture(TControl* Control) {
   capture_ = Control;

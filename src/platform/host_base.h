@@ -94,8 +94,7 @@ class THostBase : public THost {
   void DeliverPointerLeave();
   void DeliverButtonDown(TWinControl& Window, TMouseButton Button, TPoint Pos,
                          TShiftState Modifiers, std::uint64_t TimeMs);
-  void DeliverButtonUp(TWinControl& Window, TMouseButton Button, TPoint Pos,
-                       TShiftState Modifiers);
+  void DeliverButtonUp(TWinControl& Window, TMouseButton Button, TPoint Pos, TShiftState Modifiers);
   void DeliverWheel(TWinControl& Window, TPoint Pos, int WheelDelta, TShiftState Modifiers);
   void DeliverKeyDown(TWinControl& Window, std::uint16_t Key, TShiftState Modifiers);
   void DeliverKeyUp(TWinControl& Window, std::uint16_t Key, TShiftState Modifiers);

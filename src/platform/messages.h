@@ -11,15 +11,7 @@ namespace kiv {
 
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 
-enum TShiftStateFlag : std::uint8_t {
-  ssShift,
-  ssAlt,
-  ssCtrl,
-  ssLeft,
-  ssRight,
-  ssMiddle,
-  ssDouble
-};
+enum TShiftStateFlag : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateFlag>;
 
 // Message numbers.

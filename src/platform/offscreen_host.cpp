@@ -14,7 +14,9 @@ constexpr std::uint64_t kPressSpacingMs = 10000;
 
 TOffscreenHost::TOffscreenHost() = default;
 
-TOffscreenHost::~TOffscreenHost() { DestroyAllWindows(); }
+TOffscreenHost::~TOffscreenHost() {
+  DestroyAllWindows();
+}
 
 void TOffscreenHost::SetActiveWindow(TWinControl& Window) {
   const auto& w = Windows();
@@ -101,7 +103,9 @@ void TOffscreenHost::Wheel(int X, int Y, int WheelDelta, TShiftState Shift) {
   DeliverWheel(Window(), TPoint(X, Y), WheelDelta, Shift);
 }
 
-void TOffscreenHost::MouseLeave() { DeliverPointerLeave(); }
+void TOffscreenHost::MouseLeave() {
+  DeliverPointerLeave();
+}
 
 void TOffscreenHost::MouseMove(TControl& Control, int X, int Y, TShiftState Shift) {
   const TPoint p = ToWindow(Control, X, Y);
@@ -147,7 +151,9 @@ void TOffscreenHost::KeyUp(std::uint16_t Key, TShiftState Shift) {
   DeliverKeyUp(Window(), Key, Shift);
 }
 
-void TOffscreenHost::KeyPress(char Key) { DeliverChar(Window(), Key, {}); }
+void TOffscreenHost::KeyPress(char Key) {
+  DeliverChar(Window(), Key, {});
+}
 
 // ---------------------------------------------------------------------------------------------
 // Message loop and bookkeeping
@@ -172,9 +178,13 @@ bool TOffscreenHost::HandleMessage() {
   return false;
 }
 
-void TOffscreenHost::Painted(TWinControl& Control) { ++paints_[&Control]; }
+void TOffscreenHost::Painted(TWinControl& Control) {
+  ++paints_[&Control];
+}
 
-void TOffscreenHost::Present(TWinControl& Window) { ++presents_[&Window]; }
+void TOffscreenHost::Present(TWinControl& Window) {
+  ++presents_[&Window];
+}
 
 void TOffscreenHost::PlatformWindowDestroyed(TWinControl& Window) {
   presents_.erase(&Window);

@@ -64,8 +64,7 @@ class TOffscreenHost : public THostBase {
   void MouseMove(TControl& Control, int X, int Y, TShiftState Shift = {});
   void MouseDown(TControl& Control, TMouseButton Button, int X, int Y, TShiftState Shift = {});
   void MouseUp(TControl& Control, TMouseButton Button, int X, int Y, TShiftState Shift = {});
-  void Click(TControl& Control, int X, int Y, TShiftState Shift = {},
-             TMouseButton Button = mbLeft);
+  void Click(TControl& Control, int X, int Y, TShiftState Shift = {}, TMouseButton Button = mbLeft);
   void DoubleClick(TControl& Control, int X, int Y, TShiftState Shift = {});
   void Wheel(TControl& Control, int X, int Y, int WheelDelta, TShiftState Shift = {});
 

@@ -39,8 +39,12 @@ void TScreen::SetCursors(TCursor Index, const TCursorImage& Image) {
   if (THost* host = Application().Host()) host->CursorChanged();
 }
 
-int TScreen::Width() const { return ScreenSize().cx; }
-int TScreen::Height() const { return ScreenSize().cy; }
+int TScreen::Width() const {
+  return ScreenSize().cx;
+}
+int TScreen::Height() const {
+  return ScreenSize().cy;
+}
 
 int GetDeviceCaps(const TCanvas& Canvas, int Index) {
   switch (Index) {

@@ -81,7 +81,9 @@ void TWinControl::HandleNeeded() {
   if (THost* host = Application().Host()) CreateHandle(*host);
 }
 
-THost* TWinControl::Host() const { return host_; }
+THost* TWinControl::Host() const {
+  return host_;
+}
 
 bool TWinControl::Showing() const {
   return Visible() && host_ != nullptr && (parent_ == nullptr || parent_->Showing());
@@ -115,7 +117,9 @@ void TWinControl::DestroyHandle() {
   DestroyOwnWindow();  // in case an override did not call the inherited DestroyWnd
 }
 
-void TWinControl::DestroyWnd() { DestroyOwnWindow(); }
+void TWinControl::DestroyWnd() {
+  DestroyOwnWindow();
+}
 
 void TWinControl::DestroyOwnWindow() {
   if (host_ == nullptr) return;
@@ -139,7 +143,9 @@ bool TWinControl::CanFocus() const {
   return true;
 }
 
-bool TWinControl::Focused() const { return host_ != nullptr && host_->Focused() == this; }
+bool TWinControl::Focused() const {
+  return host_ != nullptr && host_->Focused() == this;
+}
 
 void TWinControl::SetFocus() {
   if (!CanFocus()) throw EPlatformError("Cannot focus a disabled or invisible window");
@@ -264,10 +270,18 @@ void TWinControl::WMChar(TWMKey& Message) {
   Message.Result = key == 0 ? 1 : 0;
 }
 
-void TWinControl::WMGetDlgCode(TWMGetDlgCode& Message) { Message.Result = 0; }
-void TWinControl::WMSetFocus(TMessage&) { DoEnter(); }
-void TWinControl::WMKillFocus(TMessage&) { DoExit(); }
-void TWinControl::CMDialogKey(TCMDialogKey& Message) { Message.Result = 0; }
+void TWinControl::WMGetDlgCode(TWMGetDlgCode& Message) {
+  Message.Result = 0;
+}
+void TWinControl::WMSetFocus(TMessage&) {
+  DoEnter();
+}
+void TWinControl::WMKillFocus(TMessage&) {
+  DoExit();
+}
+void TWinControl::CMDialogKey(TCMDialogKey& Message) {
+  Message.Result = 0;
+}
 
 void TWinControl::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   if (OnKeyDown) OnKeyDown(this, Key, Shift);
@@ -351,13 +365,20 @@ void TCustomControl::PaintWindow() {
               fill);
   }
   Paint();
+  if (THost* host = Host()) host->SurfaceChanged(*this);
 }
 
 // ---------------------------------------------------------------------------------------------
 // THost doors
 
-void THost::CreateHandle(TWinControl& Control, THost& Host) { Control.CreateHandle(Host); }
-void THost::DestroyHandle(TWinControl& Control) { Control.DestroyHandle(); }
-void THost::PaintWindow(TWinControl& Control) { Control.PaintWindow(); }
+void THost::CreateHandle(TWinControl& Control, THost& Host) {
+  Control.CreateHandle(Host);
+}
+void THost::DestroyHandle(TWinControl& Control) {
+  Control.DestroyHandle();
+}
+void THost::PaintWindow(TWinControl& Control) {
+  Control.PaintWindow();
+}
 
 }  // namespace kiv
