@@ -146,11 +146,14 @@ template <typename Plot>
 inline void Walk(const Target& t, const LineGeometry& g, long long first, long long last,
                  Plot&& plot) {
   const long long two_d = 2 * g.d_major;
-  long long minor = g.Minor(first);
-  long long rem = 0;
-  if (g.d_major != 0) {
+  // The error term of step i is (2 i d_minor + d_major) mod 2 d_major; at step 0 it is d_major.
+  long long minor = g.minor0;
+  long long rem = g.d_major;
+  if (first != 0 && g.d_major != 0) {
     const int128 num = static_cast<int128>(2) * first * g.d_minor + g.d_major;
-    rem = static_cast<long long>(num - static_cast<int128>(FloorDiv(num, two_d)) * two_d);
+    const long long q = FloorDiv(num, two_d);
+    minor = g.minor0 + q;
+    rem = static_cast<long long>(num - static_cast<int128>(q) * two_d);
   }
   const long long major = g.major0 + g.major_step * first;
   const int x = static_cast<int>(g.x_major ? major : minor);
@@ -162,15 +165,12 @@ inline void Walk(const Target& t, const LineGeometry& g, long long first, long l
   for (long long i = first;; ++i) {
     plot(p, i);
     if (i == last) break;  // never step the pointer outside the picture
-    p += major_inc;
+    // Branch-free error update: slopes of random data would defeat the branch predictor.
     rem += step;
-    if (rem >= two_d) {
-      rem -= two_d;
-      p += minor_inc;
-    } else if (rem < 0) {
-      rem += two_d;
-      p -= minor_inc;
-    }
+    const long long up = rem >= two_d;
+    const long long down = rem < 0;
+    rem += (down - up) * two_d;
+    p += major_inc + (up - down) * minor_inc;
   }
 }
 
