@@ -17,7 +17,11 @@ void WriteBmp(const std::string& path, const TPixel*, int, int) {
 void WritePng(const std::string& path, const TPixel*, int, int, int) {
   throw EPlatformError("cannot write " + path + ": image codecs not available");
 }
-std::vector<std::uint8_t> EncodeBmp(const TPixel*, int, int) { return {}; }
-std::vector<std::uint8_t> EncodePng(const TPixel*, int, int, int) { return {}; }
+std::vector<std::uint8_t> EncodeBmp(const TPixel*, int, int) {
+  return {};
+}
+std::vector<std::uint8_t> EncodePng(const TPixel*, int, int, int) {
+  return {};
+}
 
 }  // namespace kiv::imageio
