@@ -29,7 +29,9 @@ void TCanvas::SetClipRect(const TRect& r) {
   has_clip_ = true;
 }
 
-void TCanvas::ResetClipRect() { has_clip_ = false; }
+void TCanvas::ResetClipRect() {
+  has_clip_ = false;
+}
 
 void TCanvas::MoveTo(int X, int Y) {
   pen_pos_ = TPoint(X, Y);
@@ -81,7 +83,9 @@ void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
   Touch();
 }
 
-TColor TCanvas::Pixels(int X, int Y) const { return DoGetPixel(X, Y); }
+TColor TCanvas::Pixels(int X, int Y) const {
+  return DoGetPixel(X, Y);
+}
 
 void TCanvas::SetPixels(int X, int Y, TColor c) {
   DoSetPixel(X, Y, c);
@@ -132,9 +136,13 @@ void TCanvas::TextRect(const TRect& r, int X, int Y, std::string_view text) {
   Touch();
 }
 
-int TCanvas::TextWidth(std::string_view text) const { return font_.Instance().TextWidth(text); }
+int TCanvas::TextWidth(std::string_view text) const {
+  return font_.Instance().TextWidth(text);
+}
 
-int TCanvas::TextHeight(std::string_view) const { return font_.Instance().Height(); }
+int TCanvas::TextHeight(std::string_view) const {
+  return font_.Instance().Height();
+}
 
 TSize TCanvas::TextExtent(std::string_view text) const {
   const auto& f = font_.Instance();
@@ -203,8 +211,7 @@ TRect TBitmapCanvas::DeviceBounds() const {
 
 void TBitmapCanvas::DoLine(TPoint from, TPoint to, bool continues) {
   if (!continues) dash_phase_ = 0;
-  raster::Line(MakeTarget(*bitmap_, ClipRect()), from, to, MakeStroke(Pen(), Brush()),
-               dash_phase_);
+  raster::Line(MakeTarget(*bitmap_, ClipRect()), from, to, MakeStroke(Pen(), Brush()), dash_phase_);
 }
 
 void TBitmapCanvas::DoPolyline(std::span<const TPoint> points) {
