@@ -1,4 +1,5 @@
-// Canvas helpers of the base services that are not drawing primitives of their own.
+// Canvas helpers of the base services that are not drawing primitives of their own: font sizes
+// that keep their physical size on canvases of any resolution.
 #pragma once
 
 #include "platform/canvas.h"

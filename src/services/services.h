@@ -1,6 +1,5 @@
-// All services of the base and math packages in one include: shared types, settings objects
-// (text labels, crosshairs, date formats), colours, byte matrix, frames, marks, text helpers and
-// text streams, and the math services.
+// All base and math services in one include: shared types, settings objects, colours, frames,
+// marks, text helpers and streams, matrices, vectors, data tables and the numeric helpers.
 #pragma once
 
 #include "services/bytematrix.h"

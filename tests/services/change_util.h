@@ -1,4 +1,5 @@
-// Counting change notifications in the tests of the settings objects.
+// Counting change notifications in the tests of the settings objects (text labels, crosshairs,
+// date/time labels, colour arrays).
 #pragma once
 
 #include "platform/classes.h"
