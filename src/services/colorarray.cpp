@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <new>
 
 #include "services/allocsize.h"
+#include "services/rounding.h"
 
 namespace kiv {
 
@@ -14,7 +14,7 @@ TColor InterpolateColor(TColor c1, TColor c2, double f) {
   if (f > 1) f = 1;
   const TColor a = ColorToRGB(c1);
   const TColor b = ColorToRGB(c2);
-  const auto mix = [f](int x, int y) { return static_cast<int>(std::nearbyint(x + (y - x) * f)); };
+  const auto mix = [f](int x, int y) { return RoundToInt(x + (y - x) * f); };
   return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)),
              mix(GetBValue(a), GetBValue(b)));
 }

@@ -11,6 +11,7 @@
 #include "services/marks.h"
 #include "services/mathpack.h"
 #include "services/notifier.h"
+#include "services/rounding.h"
 #include "services/stringutil.h"
 #include "services/textlabel.h"
 #include "services/textstream.h"

@@ -42,7 +42,7 @@ std::string ReduceStringToAZ09(std::string_view S);
 // label caption). Two backslashes give one backslash. Everything else is kept as it is: a
 // backslash that is not followed by two hex digits (including one at the end), and "\00", which
 // would put a NUL character into the text.
-//   ProcessHexChars("T [\B0C]") == "T [°C]"     ProcessHexChars("a\\b") == "a\b"
+// As plain text (not C++ literals):  T [\B0C]  ->  T [°C]      a\\b  ->  a\b      \4  ->  \4
 std::string ProcessHexChars(std::string_view S);
 
 // N copies of C; empty for N <= 0.
