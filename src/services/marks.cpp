@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 namespace kiv {
@@ -499,8 +500,8 @@ constexpr std::array<Picture, kNumMarks> kPictures = {{
 
 constexpr int kDefaultMark = 1;
 
-// Pixels of one ink as offsets from the centre, both corners included: a pen run is one row or
-// one column, a brush span may be a rectangle.
+// Pixels of one ink as offsets from the centre, both ends included: a pen run is horizontal,
+// vertical or diagonal, a brush span may be a rectangle.
 struct Span {
   std::int8_t x0, y0, x1, y1;
   bool brush;
@@ -509,7 +510,7 @@ struct Span {
 // The spans of all marks, built once from the pictures: brush rectangles first (so that a wide
 // pen draws over the interior's edge), then pen runs. Equal brush runs in consecutive rows form
 // one rectangle; horizontal runs of two or more pen pixels are kept and the single pen pixels
-// left over are joined into vertical runs, which roughly halves the number of canvas calls.
+// left over are joined into vertical and diagonal runs, which keeps outlines to a few calls.
 class SpanTable {
  public:
   SpanTable() {
@@ -539,7 +540,7 @@ class SpanTable {
                         static_cast<std::int8_t>(x1 - cx), static_cast<std::int8_t>(y1 - cy),
                         brush});
     };
-    // Horizontal runs of `ink`; with `singles` the one-pixel runs are marked instead.
+    // Horizontal runs of each ink; one-pixel pen runs are set aside for the pass below.
     std::vector<char> single(static_cast<std::size_t>(w * h), 0);
     for (const char ink : {'o', '#'}) {
       for (int y = 0; y < h; ++y) {
@@ -564,18 +565,26 @@ class SpanTable {
       }
     }
     const auto is_single = [&](int x, int y) {
-      return y < h && single[static_cast<std::size_t>(y * w + x)] != 0;
+      return x >= 0 && x < w && y < h && single[static_cast<std::size_t>(y * w + x)] != 0;
     };
-    for (int x = 0; x < w; ++x) {
-      for (int y = 0; y < h;) {
-        if (!is_single(x, y)) {
-          ++y;
-          continue;
+    // The pixels left over, top row first: each starts the longest run of further single pixels
+    // straight down or diagonally down (the canvas draws 45-degree lines exactly), or stays alone.
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        if (!is_single(x, y)) continue;
+        int best_dx = 0, best_len = 0;
+        for (const int dx : {0, 1, -1}) {
+          int len = 0;
+          while (is_single(x + dx * (len + 1), y + len + 1)) ++len;
+          if (len > best_len) {
+            best_len = len;
+            best_dx = dx;
+          }
         }
-        int e = y;
-        while (is_single(x, e + 1)) ++e;
-        push(x, y, x, e, false);
-        y = e + 1;
+        for (int k = 0; k <= best_len; ++k) {
+          single[static_cast<std::size_t>((y + k) * w + x + best_dx * k)] = 0;
+        }
+        push(x, y, x + best_dx * best_len, y + best_len, false);
       }
     }
   }
@@ -611,19 +620,37 @@ void DrawSpans(TCanvas& c, std::span<const Span> spans, int x, int y) {
       continue;
     }
     if (pen.Style() != saved_style) pen.SetStyle(saved_style);
+    // Runs go right, down or diagonally down; a line one step beyond the last pixel.
+    const int sx = x1 > x0 ? 1 : (x1 < x0 ? -1 : 0);
+    const int sy = y1 > y0 ? 1 : 0;
     c.MoveTo(x0, y0);
-    if (y0 == y1)
-      c.LineTo(x1 + end_step, y0);
+    if (sx == 0 && sy == 0)
+      c.LineTo(x0 + end_step, y0);
     else
-      c.LineTo(x0, y1 + end_step);
+      c.LineTo(x1 + sx * end_step, y1 + sy * end_step);
   }
   if (pen.Style() != saved_style) pen.SetStyle(saved_style);
 }
 
+int MarkIndex(int mark) {
+  return (mark >= 0 && mark < kNumMarks) ? mark : kDefaultMark;
+}
+
 }  // namespace
 
+std::string MarkPicture(int Mark) {
+  const Picture& p = kPictures[static_cast<std::size_t>(MarkIndex(Mark))];
+  const std::string_view pixels(p.pixels);
+  std::string out;
+  for (std::size_t row = 0; row < pixels.size(); row += static_cast<std::size_t>(p.width)) {
+    out.append(pixels.substr(row, static_cast<std::size_t>(p.width)));
+    out.push_back('\n');
+  }
+  return out;
+}
+
 void DrawMarkOnCanvas(TCanvas& Canvas, int Mark, int X, int Y) {
-  const int ix = (Mark >= 0 && Mark < kNumMarks) ? Mark : kDefaultMark;
+  const int ix = MarkIndex(Mark);
   // Offsets are at most 7 pixels; positions this far out can never be visible and would only
   // overflow.
   constexpr int kLimit = 1 << 30;

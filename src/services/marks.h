@@ -2,6 +2,8 @@
 // bars, stars, ...) that charts draw at data points.
 #pragma once
 
+#include <string>
+
 #include "platform/canvas.h"
 
 namespace kiv {
@@ -40,5 +42,10 @@ inline constexpr int kNumMarks = 52;
 // characters handle those themselves). Drawing is clipped by the canvas, never throws and
 // allocates nothing of its own.
 void DrawMarkOnCanvas(TCanvas& Canvas, int Mark, int X, int Y);
+
+// The pixel picture DrawMarkOnCanvas draws with a one-pixel pen, as text: one line per row, each
+// ended by a line feed, '#' for a pen pixel, 'o' for a brush pixel and '.' for a pixel left
+// alone; the centre pixel is the middle of the picture. Unknown numbers give mark 1's picture.
+std::string MarkPicture(int Mark);
 
 }  // namespace kiv

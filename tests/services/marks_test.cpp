@@ -64,6 +64,35 @@ TBitmap MirrorY(const TBitmap& b) {
   return m;
 }
 
+// The obvious reference: set the pixels of the mark's picture one by one.
+TBitmap Reference(int mark, TColor pen, TColor brush) {
+  TBitmap b(kSide, kSide);
+  const std::string pic = MarkPicture(mark);
+  const int w = static_cast<int>(pic.find('\n'));
+  const int h = static_cast<int>(pic.size()) / (w + 1);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const char ink = pic[static_cast<std::size_t>(y * (w + 1) + x)];
+      if (ink == '.') continue;
+      b.Canvas().SetPixels(kMid - w / 2 + x, kMid - h / 2 + y, ink == '#' ? pen : brush);
+    }
+  }
+  return b;
+}
+
+TEST(Marks, DrawingMatchesThePicturePixelByPixel) {
+  for (int m = 0; m < kNumMarks; ++m) {
+    EXPECT_EQ(Picture(Draw(m)), Picture(Reference(m, clBlack, clBlue))) << "mark " << m;
+  }
+}
+
+TEST(Marks, PicturesOfUnknownNumbersAreTheSmallDot) {
+  EXPECT_EQ(MarkPicture(1), "###\n###\n###\n");
+  EXPECT_EQ(MarkPicture(300), MarkPicture(1));
+  EXPECT_EQ(MarkPicture(-7), MarkPicture(1));
+  EXPECT_EQ(MarkPicture(37), "#########\n");
+}
+
 TEST(Marks, EachMarkHasItsListedSizeCentredOnThePoint) {
   for (int m = 0; m < kNumMarks; ++m) {
     const TRect ink = InkBounds(Draw(m));
