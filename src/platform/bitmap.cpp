@@ -17,7 +17,9 @@ constexpr long long kMaxPixels = 1LL << 28;
 
 TBitmap::TBitmap() = default;
 
-TBitmap::TBitmap(int width, int height) { SetSize(width, height); }
+TBitmap::TBitmap(int width, int height) {
+  SetSize(width, height);
+}
 
 TBitmap::TBitmap(const TBitmap& other)
     : TPersistent(),

@@ -82,7 +82,7 @@ class TBitmap : public TPersistent {
   // corrupt or unsupported file raises EPlatformError and leaves the bitmap unchanged.
   // Transparent PNG pixels are flattened onto white, the colour of a fresh bitmap.
   void LoadFromFile(const std::string& file_name);
-  // Writes a .png file when the name ends in ".png" (any case), else a .bmp file (32-bit rows,
+  // Writes a .png file when the name ends in ".png" (any case), else a .bmp file (24-bit rows,
   // bottom-up). Raises EPlatformError when the file cannot be written.
   void SaveToFile(const std::string& file_name) const;
   void SaveToFile(const std::string& file_name, TImageFormat format) const;

@@ -31,7 +31,9 @@ void TCanvas::SetClipRect(const TRect& r) {
   has_clip_ = true;
 }
 
-void TCanvas::ResetClipRect() { has_clip_ = false; }
+void TCanvas::ResetClipRect() {
+  has_clip_ = false;
+}
 
 void TCanvas::MoveTo(int X, int Y) {
   pen_pos_ = TPoint(X, Y);
@@ -83,7 +85,9 @@ void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
   Touch();
 }
 
-TColor TCanvas::Pixels(int X, int Y) const { return DoGetPixel(X, Y); }
+TColor TCanvas::Pixels(int X, int Y) const {
+  return DoGetPixel(X, Y);
+}
 
 void TCanvas::SetPixels(int X, int Y, TColor c) {
   DoSetPixel(X, Y, c);
@@ -225,8 +229,7 @@ TRect TBitmapCanvas::DeviceBounds() const {
 
 void TBitmapCanvas::DoLine(TPoint from, TPoint to, bool continues) {
   if (!continues) dash_phase_ = 0;
-  raster::Line(MakeTarget(*bitmap_, ClipRect()), from, to, MakeStroke(Pen(), Brush()),
-               dash_phase_);
+  raster::Line(MakeTarget(*bitmap_, ClipRect()), from, to, MakeStroke(Pen(), Brush()), dash_phase_);
 }
 
 void TBitmapCanvas::DoPolyline(std::span<const TPoint> points) {

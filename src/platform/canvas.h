@@ -35,7 +35,7 @@ inline constexpr unsigned TA_BASELINE = 24;
 using TCopyMode = std::int32_t;
 inline constexpr TCopyMode cmBlackness = 0x00000042;
 inline constexpr TCopyMode cmDstInvert = 0x00550009;
-inline constexpr TCopyMode cmMergeCopy = 0x00C000CA;  // source AND brush
+inline constexpr TCopyMode cmMergeCopy = 0x00C000CA;   // source AND brush
 inline constexpr TCopyMode cmMergePaint = 0x00BB0226;  // NOT source OR dest
 inline constexpr TCopyMode cmNotSrcCopy = 0x00330008;
 inline constexpr TCopyMode cmNotSrcErase = 0x001100A6;  // NOT (source OR dest)
@@ -44,9 +44,9 @@ inline constexpr TCopyMode cmPatInvert = 0x005A0049;
 inline constexpr TCopyMode cmPatPaint = 0x00FB0A09;
 inline constexpr TCopyMode cmSrcAnd = 0x008800C6;
 inline constexpr TCopyMode cmSrcCopy = 0x00CC0020;
-inline constexpr TCopyMode cmSrcErase = 0x00440328;  // source AND NOT dest
+inline constexpr TCopyMode cmSrcErase = 0x00440328;   // source AND NOT dest
 inline constexpr TCopyMode cmSrcInvert = 0x00660046;  // source XOR dest
-inline constexpr TCopyMode cmSrcPaint = 0x00EE0086;  // source OR dest
+inline constexpr TCopyMode cmSrcPaint = 0x00EE0086;   // source OR dest
 inline constexpr TCopyMode cmWhiteness = 0x00FF0062;
 
 enum TFillMode : std::uint8_t { fmAlternate, fmWinding };

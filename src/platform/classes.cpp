@@ -4,7 +4,9 @@
 
 namespace kiv {
 
-void TPersistent::Assign(const TPersistent& Source) { Source.AssignTo(*this); }
+void TPersistent::Assign(const TPersistent& Source) {
+  Source.AssignTo(*this);
+}
 
 void TPersistent::AssignTo(TPersistent& Dest) const {
   throw EKIVError("Cannot assign a " + ClassName() + " to a " + Dest.ClassName());

@@ -74,9 +74,15 @@ TColor ColorToRGB(TColor c);
 // Replaces the table entry of a system colour (index 0..30); other indices are ignored.
 void SetSystemColor(int index, TColor rgb);
 
-constexpr std::uint8_t GetRValue(TColor c) { return static_cast<std::uint8_t>(c & 0xFF); }
-constexpr std::uint8_t GetGValue(TColor c) { return static_cast<std::uint8_t>((c >> 8) & 0xFF); }
-constexpr std::uint8_t GetBValue(TColor c) { return static_cast<std::uint8_t>((c >> 16) & 0xFF); }
+constexpr std::uint8_t GetRValue(TColor c) {
+  return static_cast<std::uint8_t>(c & 0xFF);
+}
+constexpr std::uint8_t GetGValue(TColor c) {
+  return static_cast<std::uint8_t>((c >> 8) & 0xFF);
+}
+constexpr std::uint8_t GetBValue(TColor c) {
+  return static_cast<std::uint8_t>((c >> 16) & 0xFF);
+}
 constexpr TColor RGB(int r, int g, int b) {
   return static_cast<TColor>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
@@ -91,7 +97,9 @@ constexpr TPixel RGBToPixel(TColor rgb) {
   return kOpaque | (static_cast<TPixel>(GetRValue(rgb)) << 16) |
          (static_cast<TPixel>(GetGValue(rgb)) << 8) | GetBValue(rgb);
 }
-inline TPixel ColorToPixel(TColor c) { return RGBToPixel(ColorToRGB(c)); }
+inline TPixel ColorToPixel(TColor c) {
+  return RGBToPixel(ColorToRGB(c));
+}
 constexpr TColor PixelToColor(TPixel p) {
   return RGB(static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
              static_cast<int>(p & 0xFF));

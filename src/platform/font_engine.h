@@ -12,8 +12,8 @@
 namespace kiv::fontengine {
 
 struct FontRequest {
-  std::string family;     // as asked for, e.g. "Arial"; fontconfig finds the nearest face
-  int pixel_size = 11;    // character height (em) in pixels, at least 1
+  std::string family;   // as asked for, e.g. "Arial"; fontconfig finds the nearest face
+  int pixel_size = 11;  // character height (em) in pixels, at least 1
   bool bold = false;
   bool italic = false;
   bool antialias = true;  // false: one-bit glyphs (coverage 0 or 255 only)
@@ -25,9 +25,9 @@ struct FontRequest {
 struct GlyphBitmap {
   int width = 0;
   int height = 0;
-  int left = 0;     // columns from the pen position to the bitmap's first column
-  int top = 0;      // rows from the bitmap's first row down to the baseline
-  int advance = 0;  // pen advance in whole pixels
+  int left = 0;                        // columns from the pen position to the bitmap's first column
+  int top = 0;                         // rows from the bitmap's first row down to the baseline
+  int advance = 0;                     // pen advance in whole pixels
   std::vector<std::uint8_t> coverage;  // width * height values, row after row
 };
 

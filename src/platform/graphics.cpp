@@ -90,7 +90,9 @@ int TFont::PixelSize() const {
   return px < 1 ? 1 : px;
 }
 
-int TFont::Height() const { return -PixelSize(); }
+int TFont::Height() const {
+  return -PixelSize();
+}
 
 void TFont::SetHeight(int v) {
   if (v == 0) return;

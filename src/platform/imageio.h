@@ -1,4 +1,4 @@
-// Reading and writing image files: .bmp (uncompressed and bit-field, 1 to 32 bits per pixel)
+// Reading and writing image files: .bmp (1 to 32 bits per pixel, palettes, bit fields, RLE)
 // and .png (through libpng). Every reader validates sizes and offsets against the data it has.
 #pragma once
 

@@ -55,9 +55,15 @@ struct TRect {
 // Horizontal alignment of text (the framework's TAlignment).
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 
-constexpr TPoint Point(int x, int y) { return TPoint(x, y); }
-constexpr TRect Rect(int l, int t, int r, int b) { return TRect(l, t, r, b); }
-constexpr TRect Bounds(int l, int t, int w, int h) { return TRect(l, t, l + w, t + h); }
+constexpr TPoint Point(int x, int y) {
+  return TPoint(x, y);
+}
+constexpr TRect Rect(int l, int t, int r, int b) {
+  return TRect(l, t, r, b);
+}
+constexpr TRect Bounds(int l, int t, int w, int h) {
+  return TRect(l, t, l + w, t + h);
+}
 
 // A set of up to 64 values of an enumeration, as the framework's "set of" types.
 template <typename E>
@@ -91,9 +97,7 @@ class TSet {
   friend constexpr bool operator==(const TSet&, const TSet&) = default;
 
  private:
-  static constexpr std::uint64_t Bit(E v) {
-    return std::uint64_t{1} << static_cast<unsigned>(v);
-  }
+  static constexpr std::uint64_t Bit(E v) { return std::uint64_t{1} << static_cast<unsigned>(v); }
   std::uint64_t bits_ = 0;
 };
 

@@ -12,10 +12,10 @@ namespace kiv::raster {
 
 // How outlines are drawn.
 struct Stroke {
-  TPixel color = kOpaque;     // pen colour
+  TPixel color = kOpaque;      // pen colour
   TPixel gap_color = kOpaque;  // colour of the gaps of dashed styles
-  bool opaque_gaps = false;   // gaps are painted (the brush is not clear)
-  int width = 1;              // pen width in pixels, at least 1
+  bool opaque_gaps = false;    // gaps are painted (the brush is not clear)
+  int width = 1;               // pen width in pixels, at least 1
   TPenStyle style = psSolid;
   TPenMode mode = pmCopy;
   bool Visible() const { return style != psClear; }

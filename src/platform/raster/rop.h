@@ -15,22 +15,38 @@ inline constexpr TPixel kRgbMask = 0x00FFFFFFu;
 template <TPenMode M>
 inline TPixel Combine(TPixel d, TPixel p) {
   TPixel r;
-  if constexpr (M == pmBlack) r = 0;
-  else if constexpr (M == pmWhite) r = kRgbMask;
-  else if constexpr (M == pmNop) r = d;
-  else if constexpr (M == pmNot) r = ~d;
-  else if constexpr (M == pmCopy) r = p;
-  else if constexpr (M == pmNotCopy) r = ~p;
-  else if constexpr (M == pmMergePenNot) r = p | ~d;
-  else if constexpr (M == pmMaskPenNot) r = p & ~d;
-  else if constexpr (M == pmMergeNotPen) r = ~p | d;
-  else if constexpr (M == pmMaskNotPen) r = ~p & d;
-  else if constexpr (M == pmMerge) r = p | d;
-  else if constexpr (M == pmNotMerge) r = ~(p | d);
-  else if constexpr (M == pmMask) r = p & d;
-  else if constexpr (M == pmNotMask) r = ~(p & d);
-  else if constexpr (M == pmXor) r = p ^ d;
-  else r = ~(p ^ d);
+  if constexpr (M == pmBlack)
+    r = 0;
+  else if constexpr (M == pmWhite)
+    r = kRgbMask;
+  else if constexpr (M == pmNop)
+    r = d;
+  else if constexpr (M == pmNot)
+    r = ~d;
+  else if constexpr (M == pmCopy)
+    r = p;
+  else if constexpr (M == pmNotCopy)
+    r = ~p;
+  else if constexpr (M == pmMergePenNot)
+    r = p | ~d;
+  else if constexpr (M == pmMaskPenNot)
+    r = p & ~d;
+  else if constexpr (M == pmMergeNotPen)
+    r = ~p | d;
+  else if constexpr (M == pmMaskNotPen)
+    r = ~p & d;
+  else if constexpr (M == pmMerge)
+    r = p | d;
+  else if constexpr (M == pmNotMerge)
+    r = ~(p | d);
+  else if constexpr (M == pmMask)
+    r = p & d;
+  else if constexpr (M == pmNotMask)
+    r = ~(p & d);
+  else if constexpr (M == pmXor)
+    r = p ^ d;
+  else
+    r = ~(p ^ d);
   return (r & kRgbMask) | kOpaque;
 }
 
@@ -44,23 +60,39 @@ constexpr bool ModeIgnoresDestination(TPenMode m) {
 template <typename F>
 inline decltype(auto) WithMode(TPenMode m, F&& f) {
   switch (m) {
-    case pmBlack: return f(std::integral_constant<TPenMode, pmBlack>{});
-    case pmWhite: return f(std::integral_constant<TPenMode, pmWhite>{});
-    case pmNop: return f(std::integral_constant<TPenMode, pmNop>{});
-    case pmNot: return f(std::integral_constant<TPenMode, pmNot>{});
-    case pmNotCopy: return f(std::integral_constant<TPenMode, pmNotCopy>{});
-    case pmMergePenNot: return f(std::integral_constant<TPenMode, pmMergePenNot>{});
-    case pmMaskPenNot: return f(std::integral_constant<TPenMode, pmMaskPenNot>{});
-    case pmMergeNotPen: return f(std::integral_constant<TPenMode, pmMergeNotPen>{});
-    case pmMaskNotPen: return f(std::integral_constant<TPenMode, pmMaskNotPen>{});
-    case pmMerge: return f(std::integral_constant<TPenMode, pmMerge>{});
-    case pmNotMerge: return f(std::integral_constant<TPenMode, pmNotMerge>{});
-    case pmMask: return f(std::integral_constant<TPenMode, pmMask>{});
-    case pmNotMask: return f(std::integral_constant<TPenMode, pmNotMask>{});
-    case pmXor: return f(std::integral_constant<TPenMode, pmXor>{});
-    case pmNotXor: return f(std::integral_constant<TPenMode, pmNotXor>{});
+    case pmBlack:
+      return f(std::integral_constant<TPenMode, pmBlack>{});
+    case pmWhite:
+      return f(std::integral_constant<TPenMode, pmWhite>{});
+    case pmNop:
+      return f(std::integral_constant<TPenMode, pmNop>{});
+    case pmNot:
+      return f(std::integral_constant<TPenMode, pmNot>{});
+    case pmNotCopy:
+      return f(std::integral_constant<TPenMode, pmNotCopy>{});
+    case pmMergePenNot:
+      return f(std::integral_constant<TPenMode, pmMergePenNot>{});
+    case pmMaskPenNot:
+      return f(std::integral_constant<TPenMode, pmMaskPenNot>{});
+    case pmMergeNotPen:
+      return f(std::integral_constant<TPenMode, pmMergeNotPen>{});
+    case pmMaskNotPen:
+      return f(std::integral_constant<TPenMode, pmMaskNotPen>{});
+    case pmMerge:
+      return f(std::integral_constant<TPenMode, pmMerge>{});
+    case pmNotMerge:
+      return f(std::integral_constant<TPenMode, pmNotMerge>{});
+    case pmMask:
+      return f(std::integral_constant<TPenMode, pmMask>{});
+    case pmNotMask:
+      return f(std::integral_constant<TPenMode, pmNotMask>{});
+    case pmXor:
+      return f(std::integral_constant<TPenMode, pmXor>{});
+    case pmNotXor:
+      return f(std::integral_constant<TPenMode, pmNotXor>{});
     case pmCopy:
-    default: return f(std::integral_constant<TPenMode, pmCopy>{});
+    default:
+      return f(std::integral_constant<TPenMode, pmCopy>{});
   }
 }
 

@@ -1,0 +1,29 @@
+# Shared by the scripts: installs missing Debian packages and configures the Release build.
+# shellcheck shell=bash
+
+KIV_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+KIV_BUILD="${KIV_BUILD:-$KIV_ROOT/build}"
+
+# Packages every build needs: compiler, CMake, FreeType, fontconfig, libpng, and the fonts the
+# pictures are drawn with (fontconfig maps "Arial" to Liberation Sans).
+KIV_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libfreetype-dev libfontconfig1-dev
+  libpng-dev zlib1g-dev fonts-dejavu-core fonts-liberation2)
+
+ensure_packages() {
+  local missing=()
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+configure_release() {
+  cmake -S "$KIV_ROOT" -B "$KIV_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+}

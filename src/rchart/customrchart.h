@@ -1,0 +1,387 @@
+// TCustomRChart: the two-dimensional chart control that keeps everything it shows as a display
+// list of chart items in two containers (data and annotations), fed by pen-plotter-like calls.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/color.h"
+#include "platform/controls.h"
+#include "platform/graphics.h"
+#include "platform/types.h"
+#include "rchart/chartitem.h"
+#include "rchart/coordmode.h"
+#include "rchart/itemcontainer.h"
+#include "services/types.h"
+
+namespace kiv {
+
+// Nothing is drawn when items are created: every creating call appends one record to the data
+// container, or to the annotation container while AnnoMode is set, and painting replays the
+// containers. Class numbers are 0..254 (255 is the wildcard of every class filter), layers 1..2.
+//
+// Coordinates: the creating methods take integers as screen pixels (counted from the top-left
+// corner of the data area) and floating-point values as world values of the active layer; the
+// combination of argument types chooses the item's TCoordMode. Items in the data container always
+// store cmAllWorld (data feed auto-ranging and queries, which work in world units), so there
+// the numbers of a screen call are world values; annotations keep the mode of the call.
+class TCustomRChart : public TCustomControl {
+ public:
+  explicit TCustomRChart(TComponent* AOwner);
+  ~TCustomRChart() override;
+  std::string ClassName() const override { return "TCustomRChart"; }
+
+  // ======================================================================================
+  // Item store
+  // ======================================================================================
+
+  int NumItems() const { return FNumChartItems; }
+  int NumAnnos() const { return FNumAnnoItems; }
+  // Growth step of the containers in slots; only 1..1000000 is accepted.
+  int AllocSize() const { return FAllocSize; }
+  void SetAllocSize(int value);
+
+  // Data item idx. Reading outside 0..NumItems-1 gives a fresh item (kind tkNone); writing there
+  // is ignored. The per-kind counters are not touched.
+  TrcChartItem GetChartItem(int idx) const;
+  void SetChartItem(int idx, const TrcChartItem& item);
+  TrcChartItem DataContainer(int idx) const { return GetChartItem(idx); }
+  void SetDataContainer(int idx, const TrcChartItem& item) { SetChartItem(idx, item); }
+  // The same for annotations.
+  TrcChartItem GetAnnoItem(int idx) const;
+  void SetAnnoItem(int idx, const TrcChartItem& item);
+  TrcChartItem AnnoContainer(int idx) const { return GetAnnoItem(idx); }
+  void SetAnnoContainer(int idx, const TrcChartItem& item) { SetAnnoItem(idx, item); }
+
+  // Data item access that keeps the per-kind counters in step. A valid index is the caller's
+  // duty; an invalid one reads a tkNone item and writes nothing. The write is ignored when the
+  // new kind is tkNone or one of the query selectors tkEverything and tkNotMoveTo (or no kind).
+  TrcChartItem GetItemParams(int Item) const;
+  void SetItemParams(int Item, const TrcChartItem& ItParams);
+
+  // Full UTF-8 text of a data (annotation) text item; empty for an invalid index or a kind other
+  // than tkText and tkTextOfs, whose writes are ignored. Texts the 8-bit field cannot hold
+  // exactly use the container's table of kMaxLongTexts long texts.
+  std::string GetDataLongText(int idx) const;
+  void SetDataLongText(int idx, std::string_view txt);
+  std::string DataLongText(int idx) const { return GetDataLongText(idx); }
+  std::string GetAnnoLongText(int idx) const;
+  void SetAnnoLongText(int idx, std::string_view txt);
+  std::string AnnoLongText(int idx) const { return GetAnnoLongText(idx); }
+
+  // Number of data items of a kind (0 for a value that is no kind).
+  int GetItemCount(TrcItem it) const;
+  int ItemCount(TrcItem it) const { return GetItemCount(it); }
+
+  // Empties the data container; annotations and the data long-text table stay.
+  void ClearGraf();
+  // Empties the annotation container and its long-text table, then repaints.
+  void ClearAnnotations();
+
+  // x <- kx*x + dx, y <- ky*y + dy for data items, and the same for the secondary point of the
+  // kinds that have one (HasSecondaryPoint). No repaint. ScaleItem ignores an invalid index;
+  // ScaleSelectedItems takes the items of exactly that class (255 is no wildcard here).
+  void ScaleItem(int Item, double kx, double dx, double ky, double dy);
+  void ScaleAllItems(double kx, double dx, double ky, double dy);
+  void ScaleSelectedItems(double kx, double dx, double ky, double dy, std::uint8_t ClassNumber);
+  // Sets the colour of every data item of the class, of all data items for class 255. No repaint.
+  void NewColorOfClassItems(TColor Newcol, std::uint8_t ClassNumber);
+
+  // Filters: an item matches when TagMask is 0 or its tag agrees with Tag in the bits of
+  // TagMask, ItemKind is tkEverything or its kind, and ItemClass is 255 or its class.
+  // Index of the first matching item at or after StartIx, or -1 (also for a negative StartIx).
+  int SearchDataItem(int StartIx, std::int32_t Tag, std::uint32_t TagMask, std::uint8_t ItemClass,
+                     TrcItem ItemKind) const;
+  int SearchAnnoItem(int StartIx, std::int32_t Tag, std::uint32_t TagMask, std::uint8_t ItemClass,
+                     TrcItem ItemKind) const;
+  int CountAnnos(std::int32_t Tag, std::uint32_t TagMask, std::uint8_t ItemClass,
+                 TrcItem ItemKind) const;
+  // Number of annotations whose class is listed; a class listed twice counts twice, numbers
+  // outside 0..255 count nothing.
+  int CountAnnoByClass(std::span<const int> ClList) const;
+  int CountAnnoByClass(std::initializer_list<int> ClList) const {
+    return CountAnnoByClass(std::span<const int>(ClList.begin(), ClList.size()));
+  }
+
+  // ======================================================================================
+  // Annotation switches and visibility (setters repaint when AutoRedraw is on or designing)
+  // ======================================================================================
+
+  // New items go to the annotation container while set.
+  bool AnnoMode() const { return FAnnoMode; }
+  void SetAnnoMode(bool value);
+  // Hiding or showing annotations also marks cached data pictures as stale (FInvalidDataBmp).
+  bool AnnosVisible() const { return FAnnosVisible; }
+  void SetAnnosVisible(bool value);
+  // Annotations drawn below the data items instead of above them.
+  bool AnnoBelowChart() const { return FAnnoBelowChart; }
+  void SetAnnoBelowChart(bool value);
+  void SetAnnoBelow(bool value) { SetAnnoBelowChart(value); }
+  // Text annotations drawn after all other annotations.
+  bool AnnoTextOnTop() const { return FAnnoTextOnTop; }
+  void SetAnnoTextOnTop(bool value);
+
+  // Per-class visibility of data items and of annotations (class 0..255; reading another
+  // number gives false, writing it is ignored). Setters repaint when the value changes.
+  bool ClassVisible(int cnum) const { return GetClassVisib(cnum); }
+  void SetClassVisible(int cnum, bool value) { SetClassVisib(cnum, value); }
+  bool GetClassVisib(int cnum) const;
+  void SetClassVisib(int cnum, bool value);
+  bool AnnoClassVisible(int cnum) const { return GetAnnoClassVisib(cnum); }
+  void SetAnnoClassVisible(int cnum, bool value) { SetAnnoClassVisib(cnum, value); }
+  bool GetAnnoClassVisib(int cnum) const;
+  void SetAnnoClassVisib(int cnum, bool value);
+  // Per-layer visibility, for both containers. A layer outside 1..2 is the caller's error: it
+  // reads false and is not written.
+  bool LayerVisible(int Layer) const { return GetLayerVisib(Layer); }
+  void SetLayerVisible(int Layer, bool value) { SetLayerVisib(Layer, value); }
+  bool GetLayerVisib(int Layer) const;
+  void SetLayerVisib(int Layer, bool value);
+  // Whether mouse zoom and pan act on a layer; false outside 1..2. No repaint.
+  bool MouseAffectsLayer(int layer) const { return GetMAffLayer(layer); }
+  void SetMouseAffectsLayer(int layer, bool value) { SetMAffLayer(layer, value); }
+  bool GetMAffLayer(int layer) const;
+  void SetMAffLayer(int layer, bool value);
+
+  // Property setters repaint only while this is set (or while the chart is being designed).
+  bool AutoRedraw() const { return FAutoRedraw; }
+  void SetAutoRedraw(bool value) { FAutoRedraw = value; }
+
+  // ======================================================================================
+  // Current drawing attributes, copied into every new item (setters only store, except
+  // ActiveLayer)
+  // ======================================================================================
+
+  TColor DataColor() const { return RcDataCol; }
+  void SetDataColor(TColor value) { RcDataCol = value; }
+  TPenStyle PenStyle() const { return RcPenStyle; }
+  void SetPenStyle(TPenStyle value) { RcPenStyle = value; }
+  // Pen width; texts and frames ignore it.
+  std::uint8_t LineWidth() const { return RcLineWid; }
+  void SetLineWidth(std::uint8_t value) { RcLineWid = value; }
+  // Brush colour of filled items and background of texts; TextBkColor is the same field.
+  TColor FillColor() const { return RcFillCol; }
+  void SetFillColor(TColor value) { RcFillCol = value; }
+  TColor TextBkColor() const { return RcFillCol; }
+  void SetTextBkColor(TColor value) { RcFillCol = value; }
+  bool TransparentItems() const { return FTranspItems; }
+  void SetTransparentItems(bool value) { FTranspItems = value; }
+  // Class of new items; 255 is refused (it is the wildcard of the class filters).
+  std::uint8_t ClassDefault() const { return RcClassDefault; }
+  void SetClassDefault(std::uint8_t value);
+  std::int32_t DataTag() const { return FDataTag; }
+  void SetDataTag(std::int32_t value) { FDataTag = value; }
+  // Layer of new items, 1 or 2; other values are refused. Repaints (AutoRedraw or designing).
+  int ActiveLayer() const { return FActiveLayer; }
+  void SetActiveLayer(int value);
+  TTextBkg TextBkStyle() const { return FTextBkStyle; }
+  void SetTextBkStyle(TTextBkg value) { FTextBkStyle = value; }
+  // Alignment of texts created without an explicit one.
+  TAlignment TextAlignment() const { return FTextAlignment; }
+  void SetTextAlignment(TAlignment value) { FTextAlignment = value; }
+  // Name and style of the font texts are drawn with (their size is stored per item).
+  TFont& TextFont() { return FTextFont; }
+  const TFont& TextFont() const { return FTextFont; }
+  void SetTextFont(const TFont& value) { FTextFont.Assign(value); }
+  TFontStyles TextFontStyle() const { return FTextFont.Style(); }
+  void SetTextFontStyle(TFontStyles value) { FTextFont.SetStyle(value); }
+
+  // ======================================================================================
+  // Item creation: each call appends exactly one item and draws nothing. Integer arguments are
+  // screen pixels, floating-point ones world values (see the class comment).
+  // ======================================================================================
+
+  // tkMoveTo / tkLineto (DrawTo also stores the fill colour). Any mix of x and y.
+  template <ChartCoord X, ChartCoord Y>
+  void MoveTo(X x, Y y) {
+    MoveToIntern(static_cast<double>(x), static_cast<double>(y), PointMode<X, Y>());
+  }
+  template <ChartCoord X, ChartCoord Y>
+  void DrawTo(X x, Y y) {
+    DrawToIntern(static_cast<double>(x), static_cast<double>(y), PointMode<X, Y>());
+  }
+  // Pen moves and polyline steps by a pixel offset (world mode always).
+  void MoveToRelPix(double dx, double dy);
+  void DrawToRelPix(double dx, double dy);
+  // A line from the world point (x, y) to the point dx, dy pixels away from it.
+  void DrawToRelPix(double x, double y, double dx, double dy);
+
+  // Two-point items: each point all world or all screen.
+  template <ChartCoord X1, ChartCoord Y1, ChartCoord X2, ChartCoord Y2>
+  requires TwoPointCoords<X1, Y1, X2, Y2>
+  void Line(X1 x1, Y1 y1, X2 x2, Y2 y2) {
+    TwoPointIntern(tkLine, static_cast<double>(x1), static_cast<double>(y1),
+                   static_cast<double>(x2), static_cast<double>(y2),
+                   TwoPointMode<X1, Y1, X2, Y2>());
+  }
+  template <ChartCoord X1, ChartCoord Y1, ChartCoord X2, ChartCoord Y2>
+  requires TwoPointCoords<X1, Y1, X2, Y2>
+  void Rectangle(X1 x1, Y1 y1, X2 x2, Y2 y2) {
+    TwoPointIntern(tkRect, static_cast<double>(x1), static_cast<double>(y1),
+                   static_cast<double>(x2), static_cast<double>(y2),
+                   TwoPointMode<X1, Y1, X2, Y2>());
+  }
+  // A rectangle with a three-dimensional frame in the given colours; always pen width 1.
+  template <ChartCoord X1, ChartCoord Y1, ChartCoord X2, ChartCoord Y2>
+  requires TwoPointCoords<X1, Y1, X2, Y2>
+  void RectFrame(X1 x1, Y1 y1, X2 x2, Y2 y2, TFrameStyle FrameStyle, TColor ShadowColor,
+                 TColor HiLightColor) {
+    RectFrameIntern(static_cast<double>(x1), static_cast<double>(y1), static_cast<double>(x2),
+                    static_cast<double>(y2), TwoPointMode<X1, Y1, X2, Y2>(), FrameStyle,
+                    ShadowColor, HiLightColor);
+  }
+  // Arrows from (x1, y1) to the head at (x2, y2), HeadSize in pixels (0: no head). Besides the
+  // two-point forms, x values of one sort with y values of the other.
+  template <ChartCoord X1, ChartCoord Y1, ChartCoord X2, ChartCoord Y2>
+  requires ArrowCoords<X1, Y1, X2, Y2>
+  void Arrow(X1 x1, Y1 y1, X2 x2, Y2 y2, int HeadSize) {
+    ArrowIntern(tkArrow, static_cast<double>(x1), static_cast<double>(y1), static_cast<double>(x2),
+                static_cast<double>(y2), ArrowMode<X1, Y1, X2, Y2>(), HeadSize);
+  }
+  template <ChartCoord X1, ChartCoord Y1, ChartCoord X2, ChartCoord Y2>
+  requires ArrowCoords<X1, Y1, X2, Y2>
+  void DoubleArrow(X1 x1, Y1 y1, X2 x2, Y2 y2, int HeadSize) {
+    ArrowIntern(tkDoubleArrow, static_cast<double>(x1), static_cast<double>(y1),
+                static_cast<double>(x2), static_cast<double>(y2), ArrowMode<X1, Y1, X2, Y2>(),
+                HeadSize);
+  }
+  // A line between two world points, drawn shifted by dx, dy pixels.
+  void LineOffset(double x1, double y1, double x2, double y2, int dx, int dy);
+  // A rectangle of half size dx, dy pixels centred at a world point.
+  void RectangleRelPix(double centx, double centy, int dx, int dy);
+
+  // A mark of type mk (0..255); x and y both world or both screen.
+  template <ChartCoord X, ChartCoord Y>
+  requires UniformPoint<X, Y>
+  void MarkAt(X x, Y y, std::uint8_t mk) {
+    MarkAtIntern(static_cast<double>(x), static_cast<double>(y), ValueMode<X>(), mk);
+  }
+  // A mark with error bars reaching dlower below and dupper above the point, along y
+  // (orVertical) or along x (orHorizontal).
+  void MarkErrorBar(double x, double y, double dlower, double dupper, TOrientation Dir,
+                    std::uint8_t mk);
+
+  // A text of font size `size` (points) in the text colour DataColor, background TextBkStyle
+  // and FillColor, alignment TextAlignment. Any mix of x and y.
+  template <ChartCoord X, ChartCoord Y>
+  void Text(X x, Y y, int size, std::string_view txt) {
+    TextIntern(static_cast<double>(x), static_cast<double>(y), PointMode<X, Y>(), size, txt, 0, 0,
+               FTextAlignment);
+  }
+  // A text at a world point shifted by dx, dy pixels (tkTextOfs unless both are 0), with its own
+  // alignment.
+  void Text(double x, double y, int size, std::string_view txt, double dx, double dy,
+            TAlignment Alignment);
+
+  // A three-dimensional bar; Angle (degrees) is clamped to 0..180, Depth in pixels.
+  void Bar3D(double llx, double lly, double urx, double ury, int Depth, int Angle);
+  // An ellipse with centre (cx, cy) and half axes in world units.
+  void Ellipse(double cx, double cy, double HorizAxLeng, double VertAxLeng);
+  // An elliptic arc from Angle1 to Angle2 (radians, counter-clockwise, each clamped to -pi..pi,
+  // NaN taken as pi) stored as angle * 10^8 rounded half to even.
+  void Arc(double cx, double cy, double HorizAxLeng, double VertAxLeng, double Angle1,
+           double Angle2);
+  // Lines across the whole data area at x (vertical) or y (horizontal).
+  template <ChartCoord V>
+  void CursorVert(V x) {
+    CursorIntern(tkCursorVert, static_cast<double>(x), 0.0, ValueMode<V>());
+  }
+  template <ChartCoord V>
+  void CursorHoriz(V y) {
+    CursorIntern(tkCursorHoriz, 0.0, static_cast<double>(y), ValueMode<V>());
+  }
+
+ protected:
+  // The chart does not paint yet; composition builds on the item store.
+  void Paint() override {}
+
+  // --- Seams for the parts built on the store.
+  // Hands the data container and its counters to charts sharing this chart's data; called after
+  // every change of the data container.
+  virtual void AdjustCanInfoOfSharedCharts() {}
+  // Resizes the data-area bitmap and paints its background again; ClearGraf calls it.
+  virtual void ResetDataBitmap() {}
+
+  // Repaints when AutoRedraw is on or the chart is being designed: the reaction of property
+  // setters that change the picture.
+  void RepaintIfAutoRedraw();
+
+  // Returns the item store (containers, counts, AllocSize, long texts, counters, annotation
+  // switches, visibility and mouse flags) to its state of a fresh chart.
+  void ResetItemStore();
+  // Returns the drawing attributes to their defaults; TextFont becomes a copy of Font.
+  void ResetDrawingAttributes();
+
+  // Whether idx names a data item or an annotation (never beyond the container's slots).
+  bool ValidDataIndex(int idx) const;
+  bool ValidAnnoIndex(int idx) const;
+
+  // --- Appending. NewItemSlot chooses the container by AnnoMode, grows it by AllocSize when it
+  // is full and returns the slot at the item count with kind, layer, class, colour, pen style,
+  // tag, line width and coordinate mode set (cmAllWorld in the data container); the caller sets
+  // the rest and then calls ItemAdded, which counts the item. Fields the caller does not set keep
+  // what the slot held (zero in a slot added by growth).
+  TrcChartItem& NewItemSlot(TrcItem kind, TCoordMode mode);
+  void ItemAdded(TrcItem kind);
+
+  void MoveToIntern(double x, double y, TCoordMode mode);
+  void DrawToIntern(double x, double y, TCoordMode mode);
+  void TwoPointIntern(TrcItem kind, double x1, double y1, double x2, double y2, TCoordMode mode);
+  void RectFrameIntern(double x1, double y1, double x2, double y2, TCoordMode mode,
+                       TFrameStyle FrameStyle, TColor ShadowColor, TColor HiLightColor);
+  void ArrowIntern(TrcItem kind, double x1, double y1, double x2, double y2, TCoordMode mode,
+                   int HeadSize);
+  void MarkAtIntern(double x, double y, TCoordMode mode, std::uint8_t mk);
+  void TextIntern(double x, double y, TCoordMode mode, int size, std::string_view txt, double dx,
+                  double dy, TAlignment Alignment);
+  void CursorIntern(TrcItem kind, double x, double y, TCoordMode mode);
+
+  // --- Containers and counters. The data container is held shared: charts that share data
+  // hold the same container object.
+  std::shared_ptr<TRcItemContainer> FDataContainer;
+  std::shared_ptr<TRcItemContainer> FAnnoContainer;
+  int FNumChartItems = 0;
+  int FNumAnnoItems = 0;
+  int FNumAllocData = 0;  // slots accounted as allocated; grows by FAllocSize
+  int FNumAllocAnno = 0;
+  int FAllocSize = 1000;
+  TLongTextArray FLongTextsData;
+  TLongTextArray FLongTextsAnno;
+  int FNumLongTextsData = 0;
+  int FNumLongTextsAnno = 0;
+  std::array<int, kNumItemKinds> FItemCount{};  // data items per kind
+  int FLastElemOnShow = 0;                      // last item index shown by ShowGrafNewOnly
+  int FNumMTrace = 0;                           // points of the mouse trace
+
+  // --- Annotation switches and visibility.
+  bool FAnnoMode = false;
+  bool FAnnosVisible = true;
+  bool FAnnoBelowChart = false;
+  bool FAnnoTextOnTop = true;
+  bool FInvalidDataBmp = false;  // a cached picture of the data area must be rebuilt
+  std::array<bool, 256> FItClassVisib{};
+  std::array<bool, 256> FAnnoClassVisib{};
+  std::array<bool, 2> FLayerVisib{};     // layers 1, 2
+  std::array<bool, 2> FMouseAffLayer{};  // layers 1, 2
+  bool FAutoRedraw = true;
+
+  // --- Drawing attributes.
+  TColor RcDataCol = clBlack;
+  TPenStyle RcPenStyle = psSolid;
+  std::uint8_t RcLineWid = 1;
+  TColor RcFillCol = clSilver;
+  bool FTranspItems = false;
+  std::uint8_t RcClassDefault = 0;
+  std::int32_t FDataTag = 0;
+  int FActiveLayer = 1;
+  TTextBkg FTextBkStyle = tbClear;
+  TAlignment FTextAlignment = taCenter;
+  TFont FTextFont;
+};
+
+}  // namespace kiv

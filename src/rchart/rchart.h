@@ -1,0 +1,8 @@
+// Chief header of the two-dimensional chart: the chart item record and its containers, and the
+// chart control TCustomRChart.
+#pragma once
+
+#include "rchart/chartitem.h"
+#include "rchart/coordmode.h"
+#include "rchart/customrchart.h"
+#include "rchart/itemcontainer.h"

@@ -1,0 +1,51 @@
+// DrawMarkOnCanvas: the 52 data marks (dots, crosses, squares, circles, diamonds, triangles,
+// bars, stars, ...) that charts draw at data points.
+#pragma once
+
+#include <string>
+
+#include "platform/canvas.h"
+
+namespace kiv {
+
+// Number of distinct marks; mark numbers 0 .. kNumMarks - 1.
+inline constexpr int kNumMarks = 52;
+
+// Draws mark number `Mark` centred on (X, Y) with the canvas's current pen (colour, width,
+// style, mode) and brush (colour, style). Hollow marks and dots use the pen only and never touch
+// pixels with the brush; filled marks have a pen outline and a brush interior, which follows the
+// pen mode as the canvas's own figures do. Sizes are the width and height in pixels with a
+// one-pixel pen; every mark covers X - size/2 .. X + size/2 and likewise in Y, and every mark
+// has a centred bounding box. A wider pen thickens each pen pixel of the mark as it thickens a
+// line. The canvas's pen position is left where it was.
+//
+//   0 pixel                   1   18 triangle up, hollow     11   36 triangle right, filled 11
+//   1 dot (square)            3   19 triangle up, filled      7   37 horizontal bar      9 x 1
+//   2 dot (round)             5   20 triangle up, filled     11   38 vertical bar        1 x 9
+//   3 diagonal cross x        5   21 triangle down, hollow    7   39 horizontal bar     15 x 1
+//   4 diagonal cross x        9   22 triangle down, hollow   11   40 vertical bar       1 x 15
+//   5 plus +                  5   23 triangle down, filled    7   41 square with x          9
+//   6 plus +                  9   24 triangle down, filled   11   42 square with +          9
+//   7 asterisk (+ and x)      5   25 circle, hollow           5   43 circle with +          9
+//   8 asterisk (+ and x)      9   26 circle, hollow           9   44 circle with x         11
+//   9 square, hollow          5   27 circle, filled           5   45 circle with centre dot 9
+//  10 square, hollow          9   28 circle, filled           9   46 square with centre dot 9
+//  11 square, filled          5   29 triangle left, hollow    7   47 five-point star, hollow 11
+//  12 square, filled          9   30 triangle left, hollow   11   48 five-point star, filled 11
+//  13 diamond, hollow         7   31 triangle left, filled    7   49 hourglass, filled      9
+//  14 diamond, hollow        11   32 triangle left, filled   11   50 bow tie, filled        9
+//  15 diamond, filled         7   33 triangle right, hollow   7   51 circle, hollow        13
+//  16 diamond, filled        11   34 triangle right, hollow  11
+//  17 triangle up, hollow     7   35 triangle right, filled   7
+//
+// Other mark numbers draw the square dot of mark 1 (charts that show larger numbers as
+// characters handle those themselves). Drawing is clipped by the canvas, never throws and
+// allocates nothing of its own.
+void DrawMarkOnCanvas(TCanvas& Canvas, int Mark, int X, int Y);
+
+// The pixel picture DrawMarkOnCanvas draws with a one-pixel pen, as text: one line per row, each
+// ended by a line feed, '#' for a pen pixel, 'o' for a brush pixel and '.' for a pixel left
+// alone; the centre pixel is the middle of the picture. Unknown numbers give mark 1's picture.
+std::string MarkPicture(int Mark);
+
+}  // namespace kiv

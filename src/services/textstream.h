@@ -1,0 +1,23 @@
+// Text lines on byte streams: the long-text lines of chart data files are written and read
+// back with these two functions.
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace kiv {
+
+// Writes Line and the line end CR LF. The text is written byte for byte (UTF-8 stays UTF-8).
+void WriteLnStream(std::ostream& Stream, std::string_view Line);
+
+// Reads the next line: the bytes up to the next line feed, without the line feed and without one
+// carriage return before it, so lines ended by LF and by CR LF both read back. A last line
+// without a line end is returned as well. Eof becomes true, and the result empty, when no line
+// was left to read (or the stream is in a failed state); otherwise Eof is false.
+// Any text without a line feed survives WriteLnStream followed by ReadLnStream unchanged,
+// including text that ends in a carriage return.
+std::string ReadLnStream(std::istream& Stream, bool& Eof);
+
+}  // namespace kiv
