@@ -47,6 +47,10 @@ inline constexpr int kDefaultTimeTicks = 5;
 // the logarithmic or the linear mode (a logarithmic scale under one decade gets linear ticks).
 TScaleTickList ComputeScaleTicks(const TScaleTickSettings& s);
 
+// The label of the index-th major tick (from 1) of the linear mode at value. A value a hair away
+// from zero (under 1e-14 of the span) is labelled as zero and value is set to exactly 0.
+std::string LinearTickLabel(const TScaleTickSettings& s, double& value, int index);
+
 // The single modes, appending to out (ComputeScaleTicks picks one).
 void LinearScaleTicks(const TScaleTickSettings& s, TScaleTickList& out);
 void LogScaleTicks(const TScaleTickSettings& s, TScaleTickList& out);

@@ -95,6 +95,9 @@ std::string DatePattern(const TScaleDateFormat& f, bool withYear) {
   }
 }
 
+// Centisecond labels show the milliseconds with three digits ("12:00:00.250"). The classic
+// pattern language pads any run of two or more z to three digits; the platform's formatter pads
+// only "zzz", so the patterns ask for that.
 std::string TimePattern(const TScaleDateFormat& f, TLevel level) {
   const std::string t = Quoted(f.TimeSeparator);
   switch (f.TimeFormat) {
@@ -107,7 +110,7 @@ std::string TimePattern(const TScaleDateFormat& f, TLevel level) {
         case lvSeconds:
           return "h\"h\"nn" + t + "ss";
         default:
-          return "h\"h\"nn" + t + "ss.zz";
+          return "h\"h\"nn" + t + "ss.zzz";
       }
     case tfAmPm:
       switch (level) {
@@ -118,7 +121,7 @@ std::string TimePattern(const TScaleDateFormat& f, TLevel level) {
         case lvSeconds:
           return "h" + t + "nn\".\"ssam/pm";
         default:
-          return "h" + t + "nn\".\"ss.zzam/pm";
+          return "h" + t + "nn\".\"ss.zzzam/pm";
       }
     default:
       switch (level) {
@@ -128,7 +131,7 @@ std::string TimePattern(const TScaleDateFormat& f, TLevel level) {
         case lvSeconds:
           return "hh" + t + "nn" + t + "ss";
         default:
-          return "hh" + t + "nn" + t + "ss.zz";
+          return "hh" + t + "nn" + t + "ss.zzz";
       }
   }
 }
@@ -170,9 +173,11 @@ void SubDayTicks(const TScaleTickSettings& s, double per, TLevel level, TScaleTi
   const double low = s.Low;
   const double high = s.High;
 
-  // The first multiple of T units at or after low, counted from midnight of low's day.
+  // The first multiple of T units at or after low, counted from midnight of low's day D. The time
+  // of day f is taken so that D + f = low, also for negative whole days (f = 0, not 1, which
+  // would start the ticks a day late).
   const double D = std::floor(low);
-  const double f = low >= 0 ? Frac(low) : Frac(low) + 1;
+  const double f = Frac(low) < 0 ? Frac(low) + 1 : Frac(low);
   const long long u = static_cast<long long>(std::ceil(U * f));
   const long long r = u % T;
   const double first = D + static_cast<double>(u + (r != 0 ? T - r : 0)) / U;

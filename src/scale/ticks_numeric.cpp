@@ -34,6 +34,24 @@ TScaleTick MakeTick(double value, TScaleTickKind kind, bool record) {
 
 }  // namespace
 
+std::string LinearTickLabel(const TScaleTickSettings& s, double& value, int index) {
+  const int e = EffectiveDecPlacesLinear(s.DecPlaces, s.Low, s.High);
+  const double span = s.High - s.Low;
+  std::string text;
+  if (std::fabs(value / span) < 1e-14) {
+    value = 0;
+    if (std::fabs(span) <= 100000)
+      text = ScaleNumberText(0.0, e);
+    else
+      text = e != 0 ? "0.0" : "0";
+  } else {
+    text = ScaleNumberText(value, e);
+  }
+  if (text.size() > 14) text.resize(14);
+  if (s.DecPlaces == 0 && std::fabs(value - RoundHalfEven(value)) > 1e-6) text.clear();
+  return FinishLabel(s, std::move(text), index);
+}
+
 void LinearScaleTicks(const TScaleTickSettings& s, TScaleTickList& out) {
   out.Mode = stmLinear;
   long double first = 0;
@@ -59,8 +77,6 @@ void LinearScaleTicks(const TScaleTickSettings& s, TScaleTickList& out) {
   }
 
   const bool labels = s.LabelType != fgtNone;
-  const int e = EffectiveDecPlacesLinear(s.DecPlaces, s.Low, s.High);
-  const double span = s.High - s.Low;
   // On horizontal types with minor ticks the minor pass has recorded the major positions
   // already; vertical types record them a second time.
   const bool recordMajor = !horizontal || !s.ShortTicks;
@@ -69,21 +85,9 @@ void LinearScaleTicks(const TScaleTickSettings& s, TScaleTickList& out) {
     TScaleTick t = MakeTick(static_cast<double>(lv), stkMajor, recordMajor);
     if (labels) {
       double v = t.Value;
-      std::string text;
-      if (std::fabs(v / span) < 1e-14) {
-        v = 0;
-        if (std::fabs(span) <= 100000)
-          text = ScaleNumberText(0.0, e);
-        else
-          text = e != 0 ? "0.0" : "0";
-      } else {
-        text = ScaleNumberText(v, e);
-      }
-      if (text.size() > 14) text.resize(14);
-      if (s.DecPlaces == 0 && std::fabs(v - RoundHalfEven(v)) > 1e-6) text.clear();
       t.HasLabel = true;
+      t.Label = LinearTickLabel(s, v, static_cast<int>(i + 1));
       t.LabelValue = v;
-      t.Label = FinishLabel(s, std::move(text), static_cast<int>(i + 1));
     }
     out.Ticks.push_back(std::move(t));
     if (!(sg * (first + (i + 1) * step - high) <= sg * 0.001L * step)) break;

@@ -1,5 +1,6 @@
 // Elapsed-time tick mode: values are seconds, ticks on round time steps from a millisecond to
 // twelve hours, labelled hours:minutes:seconds.
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -39,9 +40,13 @@ bool TimeScaleTicks(const TScaleTickSettings& s, TScaleTickList& out) {
   const double minor = major / kTimeSubdivisions[row - 1];
   const long long count = static_cast<long long>(std::trunc((high - low) / minor)) + 5;
   const double first = std::floor(low / major / kSlack) * major;
-  const double lowEdge = low >= 0 ? low * kSlack : low / kSlack;
-  const double highEdge = high > 0 ? high / kSlack : high * kSlack;
-  auto inside = [&](double v) { return sg * lowEdge <= sg * v && sg * v <= sg * highEdge; };
+  // The acceptance window reaches a billionth beyond both ends, so rounding never drops the
+  // ticks at the ends; on a reversed range it widens outwards as well.
+  const double lo = std::min(low, high);
+  const double hi = std::max(low, high);
+  const double lowEdge = lo >= 0 ? lo * kSlack : lo / kSlack;
+  const double highEdge = hi > 0 ? hi / kSlack : hi * kSlack;
+  auto inside = [&](double v) { return lowEdge <= v && v <= highEdge; };
   auto value = [&](long long j) {
     return static_cast<double>(static_cast<long double>(first) +
                                j * static_cast<long double>(minor));
