@@ -36,14 +36,14 @@ int VerticalLabelTop(int y, int refHeight) {
   return ToInt(static_cast<long long>(y) - refHeight / 2);
 }
 
-int CaptionLeft(TAlignment align, int x, int w) {
+int CaptionLeft(TAlignment align, long long x, long long w) {
   switch (align) {
     case taLeftJustify:
-      return x;
+      return ToInt(x);
     case taRightJustify:
-      return ToInt(static_cast<long long>(x) - w);
+      return ToInt(x - w);
     default:
-      return ToInt(static_cast<long long>(x) - w / 2);
+      return ToInt(x - w / 2);
   }
 }
 

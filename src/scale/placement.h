@@ -20,6 +20,6 @@ int VerticalLabelLeft(TScaleType type, int x, int w);
 // Top edge of a label centred on tick row y, refHeight being the reference text height.
 int VerticalLabelTop(int y, int refHeight);
 // Left edge of a caption of width w aligned at column x.
-int CaptionLeft(TAlignment align, int x, int w);
+int CaptionLeft(TAlignment align, long long x, long long w);
 
 }  // namespace kiv

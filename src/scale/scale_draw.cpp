@@ -1,6 +1,7 @@
 // TScale drawing: the drawing pass (tick marks, labels, date/time messages, caption) and Paint,
 // which frames it in an off-screen bitmap or draws it straight onto a transparent target.
 #include <algorithm>
+#include <climits>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -19,8 +20,13 @@ namespace {
 // sees coordinates it could overflow on; events still get the exact pixel.
 constexpr int kDrawLimit = 30000;
 
-int ForCanvas(int v) {
-  return std::clamp(v, -kDrawLimit, kDrawLimit);
+int ForCanvas(long long v) {
+  return static_cast<int>(std::clamp<long long>(v, -kDrawLimit, kDrawLimit));
+}
+
+// Base lines from outside are kept where adding tick lengths and text heights cannot overflow.
+int SafeBase(long long v) {
+  return static_cast<int>(std::clamp<long long>(v, INT_MIN / 2, INT_MAX / 2));
 }
 
 // Text calls that cannot throw: a system without any font draws the scale without its texts
@@ -41,7 +47,7 @@ int SafeTextHeight(const TCanvas& c, std::string_view text) {
   }
 }
 
-void SafeTextOut(TCanvas& c, int x, int y, std::string_view text) {
+void SafeTextOut(TCanvas& c, long long x, long long y, std::string_view text) {
   if (text.empty()) return;
   try {
     c.TextOut(ForCanvas(x), ForCanvas(y), text);
@@ -49,7 +55,7 @@ void SafeTextOut(TCanvas& c, int x, int y, std::string_view text) {
   }
 }
 
-void Line(TCanvas& c, int x1, int y1, int x2, int y2) {
+void Line(TCanvas& c, long long x1, long long y1, long long x2, long long y2) {
   c.MoveTo(ForCanvas(x1), ForCanvas(y1));
   c.LineTo(ForCanvas(x2), ForCanvas(y2));
 }
@@ -132,7 +138,7 @@ void TScale::DrawTicks(TCanvas& canvas, int base, bool horizontal) {
         const int w = SafeTextWidth(canvas, text);
         const int hd = SafeTextHeight(canvas, text);
         const TScaleType side = FScaleType == sctLabelsRight ? sctLabelsRight : sctLabelsLeft;
-        SafeTextOut(canvas, VerticalLabelLeft(side, base, w), p - 3 * (hd / 2), text);
+        SafeTextOut(canvas, VerticalLabelLeft(side, base, w), p - 3LL * (hd / 2), text);
       }
     }
   }
@@ -140,88 +146,92 @@ void TScale::DrawTicks(TCanvas& canvas, int base, bool horizontal) {
 }
 
 void TScale::DrawMessage(TCanvas& canvas, TScaleMessage message, int base, bool horizontal) {
-  const int mid = R2M((FRangeLow + FRangeHigh) / 2);
+  const long long mid = R2M((FRangeLow + FRangeHigh) / 2);
   if (horizontal) {
     const char* text = message == smInvalidDateTime ? kMsgInvalidDateTime : kMsgBelowOneSecond;
-    SafeTextOut(canvas, mid - SafeTextWidth(canvas, text) / 2, base + 7, text);
+    SafeTextOut(canvas, mid - SafeTextWidth(canvas, text) / 2, base + 7LL, text);
     return;
   }
   static constexpr const char* kInvalid[] = {"invalid", "DateTime", "scale"};
   static constexpr const char* kBelow[] = {"DateTime", "range is", "below 1", "second"};
-  const int h = SafeTextHeight(canvas, "T");
+  const long long h = SafeTextHeight(canvas, "T");
   const bool invalid = message == smInvalidDateTime;
   const int lines = invalid ? 3 : 4;
   for (int i = 0; i < lines; ++i) {
     const char* text = invalid ? kInvalid[i] : kBelow[i];
-    const int left =
-        FScaleType == sctLabelsRight ? base + 2 : base - SafeTextWidth(canvas, text) - 2;
+    const long long left =
+        FScaleType == sctLabelsRight ? base + 2LL : base - 2LL - SafeTextWidth(canvas, text);
     SafeTextOut(canvas, left, mid + (i - 1) * h, text);
   }
 }
 
 void TScale::DrawCaption(TCanvas& canvas, int base, bool horizontal) {
   if (FUnitLabel.empty()) return;
-  const int w = SafeTextWidth(canvas, FUnitLabel);
-  int x = 0;
-  int y = 0;
+  const long long w = SafeTextWidth(canvas, FUnitLabel);
+  // 64 bits: margins and offsets may lie anywhere in the int range.
+  const long long ml = FMarginLeft, mr = FMarginRight, mt = FMarginTop, mb = FMarginBottom;
+  long long x = 0;
+  long long y = 0;
   if (horizontal) {
-    int anchor = FMarginLeft;
-    if (FLblAnchor == uaSclCenter)
-      anchor = FMarginLeft + (Width() - FMarginLeft - FMarginRight) / 2;
-    if (FLblAnchor == uaSclBotRgt) anchor = Width() - FMarginRight;
+    long long anchor = ml;
+    if (FLblAnchor == uaSclCenter) anchor = ml + (Width() - ml - mr) / 2;
+    if (FLblAnchor == uaSclBotRgt) anchor = Width() - mr;
     x = anchor + FLblPosX;
-    y = base + FLblPosY;
+    y = static_cast<long long>(base) + FLblPosY;
   } else {
-    int anchor = FMarginTop;
-    if (FLblAnchor == uaSclCenter)
-      anchor = FMarginTop + (Height() - FMarginTop - FMarginBottom) / 2;
-    if (FLblAnchor == uaSclBotRgt) anchor = Height() - FMarginBottom;
-    x = base + FLblPosX;
+    long long anchor = mt;
+    if (FLblAnchor == uaSclCenter) anchor = mt + (Height() - mt - mb) / 2;
+    if (FLblAnchor == uaSclBotRgt) anchor = Height() - mb;
+    x = static_cast<long long>(base) + FLblPosX;
     y = anchor + FLblPosY;
   }
   SafeTextOut(canvas, CaptionLeft(FLblAlign, x, w), y, FUnitLabel);
 }
 
 void TScale::DrawXScale(TCanvas& canvas, int y) {
+  y = SafeBase(y);
   PrepareCanvas(canvas);
   DrawTicks(canvas, y, true);
   DrawCaption(canvas, y, true);
 }
 
 void TScale::DrawYScale(TCanvas& canvas, int x) {
+  x = SafeBase(x);
   PrepareCanvas(canvas);
   DrawTicks(canvas, x, false);
   DrawCaption(canvas, x, false);
 }
 
 void TScale::DrawScaleAndBaseLine(TCanvas& target, int ox, int oy) {
-  const int W = Width();
-  const int H = Height();
-  int base = 0;
+  const long long W = Width();
+  const long long H = Height();
+  const long long ml = FMarginLeft, mr = FMarginRight, mt = FMarginTop, mb = FMarginBottom;
+  long long base = 0;
   switch (FScaleType) {
     case sctLabelsBelow:
-      base = oy + FMarginTop;
-      DrawXScale(target, base);
+      base = oy + mt;
       break;
     case sctLabelsRight:
-      base = ox + FMarginLeft;
-      DrawYScale(target, base);
+      base = ox + ml;
       break;
     case sctLabelsLeft:
-      base = ox + W - FMarginRight - 1;
-      DrawYScale(target, base);
+      base = ox + W - mr - 1;
       break;
     default:
-      base = oy + H - FMarginBottom - 1;
-      DrawXScale(target, base);
+      base = oy + H - mb - 1;
       break;
   }
+  base = SafeBase(base);
+  if (IsHorizontalScale(FScaleType))
+    DrawXScale(target, static_cast<int>(base));
+  else
+    DrawYScale(target, static_cast<int>(base));
   if (!FDrawBaseLine) return;
   // The base line covers the strip's first to last pixel (the line call leaves out its end).
   if (IsHorizontalScale(FScaleType)) {
-    if (W - FMarginRight > FMarginLeft) Line(target, FMarginLeft, base, W - FMarginRight, base);
+    if (W - mr > ml) Line(target, ml, base, W - mr, base);
   } else {
-    if (H - FMarginBottom > FMarginTop) Line(target, base, FMarginTop, base, H - FMarginBottom);
+    if (H - mb > mt) Line(target, base, mt, base, H - mb);
   }
 }
 

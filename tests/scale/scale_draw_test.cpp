@@ -378,5 +378,32 @@ TEST(ScalePaint, TransparentScalesDrawOnlyTicksTextAndBaseLine) {
   EXPECT_EQ(after, &s.Canvas());  // the event gets the scale's own canvas
 }
 
+TEST(ScalePaint, AbsurdGeometryDrawsWithoutFailing) {
+  TBitmap target(100, 100);
+  for (TScaleType type : {sctLabelsAbove, sctLabelsBelow, sctLabelsRight, sctLabelsLeft}) {
+    TScale s(nullptr);
+    s.SetScaleType(type);
+    s.SetCaption("caption");
+    s.SetCaptionAnchor(uaSclCenter);
+    s.SetCaptionPosX(INT_MAX);
+    s.SetCaptionPosY(INT_MIN);
+    s.SetMarginLeft(INT_MAX);
+    s.SetMarginRight(INT_MAX);
+    s.SetMarginTop(INT_MAX);
+    s.SetMarginBottom(INT_MAX);
+    s.SetTransparent(true);
+    s.UseForeignCanvas(&target.Canvas(), INT_MIN, INT_MAX);
+    s.ForcePaint();
+    s.DrawXScale(target.Canvas(), INT_MAX);
+    s.DrawYScale(target.Canvas(), INT_MIN);
+    s.SetBounds(0, 0, 0, 0);
+    s.SetTransparent(false);
+    s.ForcePaint();
+    s.SetLabelType(fgtDateTime);
+    s.ForcePaint();
+  }
+  SUCCEED();
+}
+
 }  // namespace
 }  // namespace kiv
