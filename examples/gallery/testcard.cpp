@@ -253,7 +253,7 @@ void Fonts(TCanvas& c, int x0, int y0) {
   Title(c, x0, y0, "Fonts");
   c.Brush().SetStyle(bsClear);
   int y = y0 + 24;
-  for (int size : {6, 8, 10, 12, 16, 20, 24}) {
+  for (int size : {6, 8, 10, 12, 16, 20}) {
     c.Font().SetSize(size);
     c.TextOut(x0, y, std::to_string(size) + " pt Arial 0123456789 AbcXyz");
     y += c.TextHeight("X") + 2;
@@ -294,10 +294,10 @@ void Fonts(TCanvas& c, int x0, int y0) {
 }
 
 KIV_GALLERY(canvas_testcard) {
-  TBitmap bmp(900, 820);
+  TBitmap bmp(900, 920);
   TCanvas& c = bmp.Canvas();
   c.Brush().SetColor(clWhite);
-  c.FillRect(TRect(0, 0, 900, 820));
+  c.FillRect(TRect(0, 0, 900, 920));
   c.Font().SetSize(14);
   c.Font().SetStyle({fsBold});
   c.Brush().SetStyle(bsClear);
@@ -313,7 +313,7 @@ KIV_GALLERY(canvas_testcard) {
   CopyModes(c, 10, 420);
   Frames(c, 460, 430);
   Marks(c, 10, 520);
-  Fonts(c, 460, 570);
+  Fonts(c, 10, 700);
   bmp.SaveToFile((dir / "canvas-testcard.png").string());
 }
 
