@@ -14,9 +14,13 @@
 #include "platform/controls.h"
 #include "platform/graphics.h"
 #include "platform/types.h"
+#include "rchart/bakgndimg.h"
 #include "rchart/chartitem.h"
 #include "rchart/coordmode.h"
 #include "rchart/itemcontainer.h"
+#include "rchart/jointlayers.h"
+#include "rchart/scaleprops.h"
+#include "scale/scale.h"
 #include "services/types.h"
 
 namespace kiv {
@@ -151,6 +155,129 @@ class TCustomRChart : public TCustomControl {
   // Property setters repaint only while this is set (or while the chart is being designed).
   bool AutoRedraw() const { return FAutoRedraw; }
   void SetAutoRedraw(bool value) { FAutoRedraw = value; }
+
+  // ======================================================================================
+  // Layers, axes and the coordinate transformation
+  // ======================================================================================
+
+  // Margins between the control's edges and the data area (the drop shadow comes in addition
+  // at the right and bottom). LRim, RRim, TRim, BRim are the same properties.
+  int MarginLeft() const { return RcLRim; }
+  void SetMarginLeft(int v) { SetLRim(v); }
+  int MarginRight() const { return RcRRim; }
+  void SetMarginRight(int v) { SetRRim(v); }
+  int MarginTop() const { return RcTRim; }
+  void SetMarginTop(int v) { SetTRim(v); }
+  int MarginBottom() const { return RcBRim; }
+  void SetMarginBottom(int v) { SetBRim(v); }
+  int LRim() const { return RcLRim; }
+  int RRim() const { return RcRRim; }
+  int TRim() const { return RcTRim; }
+  int BRim() const { return RcBRim; }
+  void SetLRim(int v);
+  void SetRRim(int v);
+  void SetTRim(int v);
+  void SetBRim(int v);
+  // Width of the drop shadow right of and below the data area, clamped to 0..32.
+  int ShadowWidth() const { return F3DRim; }
+  void SetShadowWidth(int v) { SetF3DRim(v); }
+  void SetF3DRim(int v);
+  // The data area: from (MarginLeft, MarginTop) to (Width - MarginRight - ShadowWidth,
+  // Height - MarginBottom - ShadowWidth), both corners included.
+  TRect DataArea() const;
+  // Size of the data bitmap: the data area, never below 0.
+  TSize DataBitmapSize() const;
+
+  // The axes' settings and ranges. Reading an index outside 1..2 gives layer 1's object;
+  // writing one copies the given settings (an index outside 1..2 is ignored).
+  TScalePropsHoriz& ScalePropsX(int sclix);
+  TScalePropsVert& ScalePropsY(int sclix);
+  void SetScalePropsX(int sclix, const TScalePropsHoriz& props);
+  void SetScalePropsY(int sclix, const TScalePropsVert& props);
+  TScalePropsHoriz& Scale1X() { return ScalePropsX(1); }
+  TScalePropsHoriz& Scale2X() { return ScalePropsX(2); }
+  TScalePropsVert& Scale1Y() { return ScalePropsY(1); }
+  TScalePropsVert& Scale2Y() { return ScalePropsY(2); }
+  void SetScale1X(const TScalePropsHoriz& p) { SetScalePropsX(1, p); }
+  void SetScale2X(const TScalePropsHoriz& p) { SetScalePropsX(2, p); }
+  void SetScale1Y(const TScalePropsVert& p) { SetScalePropsY(1, p); }
+  void SetScale2Y(const TScalePropsVert& p) { SetScalePropsY(2, p); }
+  // The internal scale components that draw the axes (layer 1..2; others give layer 1's).
+  TScale& ScaleX(int layer) const;
+  TScale& ScaleY(int layer) const;
+  // Copies a scale-property object into a scale component: type, position of the strip by
+  // ScalePos, then range, visibility, caption, colours, label settings, font and date format.
+  void SetScaleProps(TScale& Scale, const TScaleProps& Props);
+  // Ticks recorded by the last drawing of the active layer's x (y) scale; TickPosX(ix) counts
+  // from the low end of the range (1..TickNumX, 0 outside).
+  int TickNumX() const;
+  int TickNumY() const;
+  double TickPosX(int ix) const;
+  double TickPosY(int ix) const;
+  double GetTickPosX(int ix) const { return TickPosX(ix); }
+  double GetTickPosY(int ix) const { return TickPosY(ix); }
+
+  // Recomputes the transformation of both layers from ranges, margins and size. Raises
+  // EKIVRChartError "Logarithmic axis must not be negative." for a logarithmic axis with a bound
+  // <= 0 (the axes before it are already updated).
+  virtual void AdjustScaling();
+  // World values of a layer (clamped into 1..2) to control pixels: non-finite results are
+  // clamped to +-2147483647 (NaN to 2147483647), then rounded half to even. Values <= 1e-100 on
+  // a logarithmic axis fall off the low end of the axis.
+  void R2M(int Layer, double xin, double yin, int& xout, int& yout) const;
+  // Control pixels to world values of a layer.
+  void M2R(int Layer, int xin, int yin, double& xout, double& yout) const;
+  void GetTransformParams(int Layer, double& kx, double& dx, double& ky, double& dy) const;
+
+  // Sets the ranges of a layer, or of both for layer 0: equal bounds are widened (by MinRange
+  // on a linear axis, by a factor 1.1 on a logarithmic one), the isometric mode recentres y,
+  // then ForceRange with a zoom-history push. Repaints (AutoRedraw or designing).
+  void SetRange(int Layer, long double xLo, long double yLo, long double xHi, long double yHi);
+  // Stores ranges following the layer coupling: a coupled axis keeps its master's range, and
+  // layers following this one take its new range. Ranges narrower than 0.99 * MinRange and
+  // logarithmic bounds below 1e-100 are refused per axis. PushZoom records the result in the
+  // zoom history when something changed; Confine keeps it inside the zoom limits.
+  void ForceRange(int Layer, long double xLo, long double yLo, long double xHi, long double yHi,
+                  bool PushZoom = true, bool Confine = false);
+  // Gives every listed layer (1, 2) the union of their ranges: both axes, x only, y only.
+  void SetEqualRange(std::initializer_list<int> Layers);
+  void SetEqualRangeXOnly(std::initializer_list<int> Layers);
+  void SetEqualRangeYOnly(std::initializer_list<int> Layers);
+  // Limits of mouse zoom and pan (all zero: none). Takes effect in later confined range changes.
+  void ConfineZoomRange(double xLo, double yLo, double xHi, double yHi);
+  // Keeps one world unit as long in y as in x (on the device's pixel aspect) by recentring y.
+  bool Isometric() const { return FIsometric; }
+  void SetIsometric(bool value) { SetIsoMetric(value); }
+  void SetIsoMetric(bool value);
+  // Pushes the current ranges of both layers onto the 16-entry zoom history.
+  void ZoomStateOnStack();
+  // A zoom-history entry (x low, y high, x high, y low) of a layer, StackIx -15..0 steps back
+  // from the latest push; all zero outside.
+  TRectDouble GetZoomStackEntry(int Layer, int StackIx) const;
+  TRectDouble ZoomStack(int Layer, int StackIx) const { return GetZoomStackEntry(Layer, StackIx); }
+
+  // What a left-button drag in the data area does (stored only).
+  TMouseActMode MouseAction() const { return RcMouseAction; }
+  void SetMouseAction(TMouseActMode v) { RcMouseAction = v; }
+
+  // Painting is skipped while set; clearing it repaints.
+  bool SuppressPaint() const { return FSuppressPaint; }
+  virtual void SetSuppressPaint(bool value);
+
+  // Layer coupling and the data-area background; writing copies the settings and repaints
+  // (AutoRedraw or designing).
+  TJointLayers& JointLayers() { return *FJointLayers; }
+  void SetJointLayers(const TJointLayers& v);
+  TBakGndImg& BackGroundImg() { return FBakGndFile; }
+  void SetBackGroundImg(const TBakGndImg& v);
+
+  // Repaints when AutoRedraw is on or the chart is being designed: the change handler of
+  // crosshairs, text labels, the background image and the layer coupling.
+  void StyleChanged(TObject* Sender);
+  // Change handlers of the scale properties and of the scale components: copy all four
+  // property objects into their scales and take over their ranges, then repaint.
+  void ScalePropsChanged(TObject* Sender);
+  void ScaleZoomPan(TObject* Sender);
 
   // ======================================================================================
   // Current drawing attributes, copied into every new item (setters only store, except
@@ -340,6 +467,47 @@ class TCustomRChart : public TCustomControl {
   void TextIntern(double x, double y, TCoordMode mode, int size, std::string_view txt, double dx,
                   double dy, TAlignment Alignment);
   void CursorIntern(TrcItem kind, double x, double y, TCoordMode mode);
+
+  // --- Layers and transformation.
+  friend class TJointLayers;
+  // Creates the axes' property objects and scale components and connects their notifications.
+  void InitLayers();
+  // Stores the ranges of one layer (the second half of ForceRange, without the coupling).
+  void ForceRngIntern(int Layer, long double xLo, long double yLo, long double xHi, long double yHi,
+                      bool PushZoom, bool Confine);
+  // The isometric centre of y for an x range: half the y extent that keeps units equal.
+  long double IsometricHalfHeight(long double xLo, long double xHi) const;
+  void RecentreIsometric(int Layer);
+  // Puts the scale components' strips next to the data area (after margin changes).
+  void PlaceScales();
+  // The data bitmap, the scale strips and the transformation follow a margin change.
+  void MarginChanged();
+  void BoundsChanged(bool Resized) override;
+  void CopyScaleProps();
+  void EqualRange(std::initializer_list<int> Layers, bool x, bool y);
+  static int ClampLayer(int Layer) { return Layer < 1 ? 1 : (Layer > 2 ? 2 : Layer); }
+
+  int RcLRim = 50;
+  int RcRRim = 10;
+  int RcTRim = 16;
+  int RcBRim = 32;
+  int F3DRim = 0;
+  std::array<std::unique_ptr<TScalePropsHoriz>, 2> FScalePropsX;
+  std::array<std::unique_ptr<TScalePropsVert>, 2> FScalePropsY;
+  std::array<std::unique_ptr<TScale>, 2> FScalesX;
+  std::array<std::unique_ptr<TScale>, 2> FScalesY;
+  std::array<long double, 2> Cpkx{}, Cpdx{}, Cpky{}, Cpdy{};
+  int Fxasp = 36;
+  int Fyasp = 36;
+  std::array<long double, 4> FZoomRange{};  // x low, y low, x high, y high
+  std::array<std::array<TRectDouble, 16>, 2> FZoomStack{};
+  int FZStackPoi = 1;
+  bool FIsometric = false;
+  bool FSuppressPaint = false;
+  TMouseActMode RcMouseAction = mactNone;
+  std::unique_ptr<TJointLayers> FJointLayers;
+  TBakGndImg FBakGndFile;
+  TBitmap GrafBmp;  // the data area's picture
 
   // --- Containers and counters. The data container is held shared: charts that share data
   // hold the same container object.

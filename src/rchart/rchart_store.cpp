@@ -52,6 +52,7 @@ bool IsStorableKind(TrcItem kind) {
 TCustomRChart::TCustomRChart(TComponent* AOwner) : TCustomControl(AOwner) {
   ResetItemStore();
   ResetDrawingAttributes();
+  InitLayers();
 }
 
 TCustomRChart::~TCustomRChart() {
