@@ -20,6 +20,7 @@
 #include "rchart/itemcontainer.h"
 #include "rchart/jointlayers.h"
 #include "rchart/scaleprops.h"
+#include "rchart/textlabel.h"
 #include "scale/scale.h"
 #include "services/types.h"
 
@@ -255,6 +256,15 @@ class TCustomRChart : public TCustomControl {
   // from the latest push; all zero outside.
   TRectDouble GetZoomStackEntry(int Layer, int StackIx) const;
   TRectDouble ZoomStack(int Layer, int StackIx) const { return GetZoomStackEntry(Layer, StackIx); }
+
+  // The pool of text labels, 1..30. Raises EKIVRChartError 'Component "<Name>": invalid index
+  // into TextLabel array' for another index; writing copies the settings and repaints
+  // (AutoRedraw or designing).
+  TTextLabel& TextLabels(int ix);
+  const TTextLabel& TextLabels(int ix) const;
+  void SetTextLabels(int ix, const TTextLabel& label);
+  TTextLabel& GetFTextLabel(int ix) { return TextLabels(ix); }
+  void SetFTextLabel(int ix, const TTextLabel& label) { SetTextLabels(ix, label); }
 
   // What a left-button drag in the data area does (stored only).
   TMouseActMode MouseAction() const { return RcMouseAction; }
@@ -508,6 +518,7 @@ class TCustomRChart : public TCustomControl {
   std::unique_ptr<TJointLayers> FJointLayers;
   TBakGndImg FBakGndFile;
   TBitmap GrafBmp;  // the data area's picture
+  std::array<std::unique_ptr<TTextLabel>, kNumTextLabels> FTextLabels;
 
   // --- Containers and counters. The data container is held shared: charts that share data
   // hold the same container object.

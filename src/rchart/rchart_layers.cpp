@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "platform/screen.h"
 #include "rchart/customrchart.h"
@@ -48,6 +49,10 @@ void TCustomRChart::InitLayers() {
   FJointLayers = std::make_unique<TJointLayers>(this);
   FJointLayers->OnChange = [this](TObject* s) { StyleChanged(s); };
   FBakGndFile.OnChange = [this](TObject* s) { StyleChanged(s); };
+  for (auto& label : FTextLabels) {
+    label = std::make_unique<TTextLabel>();
+    label->OnChange = [this](TObject* s) { StyleChanged(s); };
+  }
   for (int i = 0; i < 2; ++i) {
     auto& px = FScalePropsX[static_cast<std::size_t>(i)];
     auto& py = FScalePropsY[static_cast<std::size_t>(i)];
@@ -604,6 +609,21 @@ void TCustomRChart::ScalePropsChanged(TObject*) {
 
 void TCustomRChart::ScaleZoomPan(TObject* Sender) {
   ScalePropsChanged(Sender);
+}
+
+TTextLabel& TCustomRChart::TextLabels(int ix) {
+  return const_cast<TTextLabel&>(std::as_const(*this).TextLabels(ix));
+}
+
+const TTextLabel& TCustomRChart::TextLabels(int ix) const {
+  if (ix < 1 || ix > kNumTextLabels)
+    throw EKIVRChartError("Component \"" + Name() + "\": invalid index into TextLabel array");
+  return *FTextLabels[static_cast<std::size_t>(ix - 1)];
+}
+
+void TCustomRChart::SetTextLabels(int ix, const TTextLabel& label) {
+  TextLabels(ix).Assign(label);
+  RepaintIfAutoRedraw();
 }
 
 void TCustomRChart::SetJointLayers(const TJointLayers& v) {

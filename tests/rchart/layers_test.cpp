@@ -275,3 +275,22 @@ TEST(ChartJointLayers, ImpossibleCouplingsRaiseTheirMessages) {
 
 }  // namespace
 }  // namespace kiv
+
+namespace kiv {
+namespace {
+
+TEST(ChartTextLabels, IndexOutsideThePoolRaisesWithTheChartsName) {
+  TCustomRChart c(nullptr);
+  c.SetName("Chart7");
+  EXPECT_EQ(c.TextLabels(30).Mode(), tlmNone);
+  try {
+    c.TextLabels(0);
+    FAIL();
+  } catch (const EKIVRChartError& e) {
+    EXPECT_STREQ(e.what(), "Component \"Chart7\": invalid index into TextLabel array");
+  }
+  EXPECT_THROW(c.TextLabels(31), EKIVRChartError);
+}
+
+}  // namespace
+}  // namespace kiv
