@@ -26,6 +26,17 @@
 
 namespace kiv {
 
+enum GridStyleType : std::uint8_t {
+  gsNone,
+  gsPoints,
+  gsVertLines,
+  gsHorizLines,
+  gsLines,
+  gsHorizDotLines,
+  gsVertDotLines,
+  gsDotLines
+};
+
 // Nothing is drawn when items are created: every creating call appends one record to the data
 // container, or to the annotation container while AnnoMode is set, and painting replays the
 // containers. Class numbers are 0..254 (255 is the wildcard of every class filter), layers 1..2.
@@ -290,6 +301,25 @@ class TCustomRChart : public TCustomControl {
   void ScaleZoomPan(TObject* Sender);
 
   // ======================================================================================
+  // Colours and grid of the picture (setters repaint when AutoRedraw is on or designing)
+  // ======================================================================================
+
+  // Background of the data area.
+  TColor ChartColor() const { return RcChartCol; }
+  void SetChartColor(TColor v);
+  // Grid behind the items: its style, colour and steps (0: at the scale ticks; > 0: world
+  // distance; on a logarithmic axis -1, -2, -3: per decade 1 / 1, 2, 5 / 1..9). Steps below -3
+  // are ignored.
+  GridStyleType GridStyle() const { return RcGridStyle; }
+  void SetGridStyle(GridStyleType v);
+  TColor GridColor() const { return RcGridCol; }
+  void SetGridColor(TColor v);
+  double GridDx() const { return RcGridDx; }
+  void SetGridDx(double v);
+  double GridDy() const { return RcGridDy; }
+  void SetGridDy(double v);
+
+  // ======================================================================================
   // Current drawing attributes, copied into every new item (setters only store, except
   // ActiveLayer)
   // ======================================================================================
@@ -518,6 +548,12 @@ class TCustomRChart : public TCustomControl {
   std::unique_ptr<TJointLayers> FJointLayers;
   TBakGndImg FBakGndFile;
   TBitmap GrafBmp;  // the data area's picture
+  TColor RcChartCol = clWhite;
+  TColor RcGridCol = clBlack;
+  GridStyleType RcGridStyle = gsNone;
+  double RcGridDx = 0;
+  double RcGridDy = 0;
+
   std::array<std::unique_ptr<TTextLabel>, kNumTextLabels> FTextLabels;
 
   // --- Containers and counters. The data container is held shared: charts that share data

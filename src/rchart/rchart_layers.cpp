@@ -626,6 +626,29 @@ void TCustomRChart::SetTextLabels(int ix, const TTextLabel& label) {
   RepaintIfAutoRedraw();
 }
 
+void TCustomRChart::SetChartColor(TColor v) {
+  RcChartCol = v;
+  RepaintIfAutoRedraw();
+}
+void TCustomRChart::SetGridStyle(GridStyleType v) {
+  RcGridStyle = v;
+  RepaintIfAutoRedraw();
+}
+void TCustomRChart::SetGridColor(TColor v) {
+  RcGridCol = v;
+  RepaintIfAutoRedraw();
+}
+void TCustomRChart::SetGridDx(double v) {
+  if (!(v >= -3)) return;  // below -3, or NaN
+  RcGridDx = v;
+  RepaintIfAutoRedraw();
+}
+void TCustomRChart::SetGridDy(double v) {
+  if (!(v >= -3)) return;
+  RcGridDy = v;
+  RepaintIfAutoRedraw();
+}
+
 void TCustomRChart::SetJointLayers(const TJointLayers& v) {
   FJointLayers->Assign(v);
   RepaintIfAutoRedraw();
