@@ -16,12 +16,14 @@
 #include "platform/types.h"
 #include "rchart/bakgndimg.h"
 #include "rchart/chartitem.h"
+#include "rchart/composition_types.h"
 #include "rchart/coordmode.h"
 #include "rchart/itemcontainer.h"
 #include "rchart/jointlayers.h"
 #include "rchart/scaleprops.h"
 #include "rchart/textlabel.h"
 #include "scale/scale.h"
+#include "services/crosshair.h"
 #include "services/types.h"
 
 namespace kiv {
@@ -464,15 +466,12 @@ class TCustomRChart : public TCustomControl {
   }
 
  protected:
-  // The chart does not paint yet; composition builds on the item store.
-  void Paint() override {}
-
   // --- Seams for the parts built on the store.
   // Hands the data container and its counters to charts sharing this chart's data; called after
   // every change of the data container.
   virtual void AdjustCanInfoOfSharedCharts() {}
   // Resizes the data-area bitmap and paints its background again; ClearGraf calls it.
-  virtual void ResetDataBitmap() {}
+  virtual void ResetDataBitmap();
 
   // Repaints when AutoRedraw is on or the chart is being designed: the reaction of property
   // setters that change the picture.
@@ -597,6 +596,243 @@ class TCustomRChart : public TCustomControl {
   TTextBkg FTextBkStyle = tbClear;
   TAlignment FTextAlignment = taCenter;
   TFont FTextFont;
+
+  // ======================================================================================
+  // Composition, painting, defaults, layouts, text-label pool and output
+  // ======================================================================================
+ public:
+  // Returns every setting to its default (containers emptied, colours, caption, shadow, flags,
+  // crosshairs, text labels, background, layer coupling, the four axes, the standard layout
+  // rcl_X1Bottom_Y1Left, an empty zoom history) and registers the chart's four mouse cursors.
+  // Ends with painting suppressed.
+  virtual void ResetComp();
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+  // --- The picture outside the data area (setters repaint when AutoRedraw is on or designing).
+  // Background of the control around the data area.
+  TColor WindColor() const { return RcWindCol; }
+  void SetWindColor(TColor v);
+  // Outline of the data area (and pen of the caption).
+  TColor ChartFrameColor() const { return FChartFrameCol; }
+  void SetChartFrameColor(TColor v);
+  // The drop shadow right of and below the chart face (ShadowWidth pixels): shsPlain fills it
+  // with ShadowColor, shsFramed outlines it in black, shsBackFramed in ShadowBakColor, which
+  // also fills the two corners the shadow leaves open.
+  TShadowStyle ShadowStyle() const { return RcShadowStyle; }
+  void SetShadowStyle(TShadowStyle v);
+  TColor ShadowColor() const { return FShadowColor; }
+  void SetShadowColor(TColor v);
+  TColor ShadowBakColor() const { return RcShadowBakCol; }
+  void SetShadowBakColor(TColor v);
+  // The caption, in the control's font, at (CaptionPosX, CaptionPosY) from the point the two
+  // anchors choose, aligned to it by CaptionAlignment.
+  const std::string& Caption() const { return FChartCaption; }
+  void SetCaption(const std::string& v);
+  int CaptionPosX() const { return FCaptPosX; }
+  void SetCaptionPosX(int v);
+  int CaptionPosY() const { return FCaptPosY; }
+  void SetCaptionPosY(int v);
+  TAlignment CaptionAlignment() const { return FCaptAlignment; }
+  void SetCaptionAlignment(TAlignment v);
+  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return FCaptAnchorX; }
+  void SetCaptionAnchorHoriz(TCaptionAnchorHoriz v);
+  TCaptionAnchorVert CaptionAnchorVert() const { return FCaptAnchorY; }
+  void SetCaptionAnchorVert(TCaptionAnchorVert v);
+  // 0: no trimming; else the percentage (5..100, clamped) of the data-area width the caption may
+  // take: a longer caption is cut and ends in "...".
+  int CaptionTrim() const { return FCaptTrim; }
+  void SetCaptionTrim(int v);
+
+  // One of the standard arrangements of margins, caption and axes; reads back the last one set.
+  TrcLayout StandardLayout() const { return FStdLayout; }
+  void SetStandardLayout(TrcLayout v) { SetStdLayout(v); }
+  void SetStdLayout(TrcLayout value);
+
+  // Shows the current items: with AutoRedraw only the data area is rebuilt (axes, caption and
+  // mouse trace stay as they are), without it the whole chart is painted.
+  void ShowGraf();
+  // Draws the items added since the last show over the current data area (no grid).
+  void ShowGrafNewOnly();
+
+  // Saves the colours of the picture and switches them to black and white (white backgrounds,
+  // black frame, fonts and axes, silver shadow); ReloadBackupColors restores them exactly.
+  // Neither repaints.
+  void BackupColorsAndMakeBW();
+  void ReloadBackupColors();
+
+  // --- Crosshairs, drawn over the finished picture. Writing copies the settings and repaints
+  // (AutoRedraw or designing).
+  TCrossHair& CrossHair1() { return *FCrossHair[0]; }
+  TCrossHair& CrossHair2() { return *FCrossHair[1]; }
+  TCrossHair& CrossHair3() { return *FCrossHair[2]; }
+  TCrossHair& CrossHair4() { return *FCrossHair[3]; }
+  void SetCrossHair1(const TCrossHair& v) { SetCrossHair(1, v); }
+  void SetCrossHair2(const TCrossHair& v) { SetCrossHair(2, v); }
+  void SetCrossHair3(const TCrossHair& v) { SetCrossHair(3, v); }
+  void SetCrossHair4(const TCrossHair& v) { SetCrossHair(4, v); }
+  // Draws the crosshairs (4 first, 1 on top) onto a bitmap holding the control's picture
+  // shifted by (-dx, -dy); nothing when all are off.
+  void DrawCrossHairs(int dx, int dy, TBitmap& Bitmap);
+
+  // Empties the zoom history and records the current ranges as its first entry.
+  void ClearZoomHistory();
+
+  // --- Mouse settings the chart keeps for its mouse handling (stored only).
+  TColor MouseTraceColor() const { return FColorMTrace; }
+  void SetMouseTraceColor(TColor v) { FColorMTrace = v; }
+  bool MouseTraceInvert() const { return FMTraceInvert; }
+  void SetMouseTraceInvert(bool v) { FMTraceInvert = v; }
+  bool MouseCursorFixed() const { return FMCurFixed; }
+  void SetMouseCursorFixed(bool v) { FMCurFixed = v; }
+  double PanGridDx() const { return FPanGridDx; }
+  void SetPanGridDx(double v) { FPanGridDx = v; }
+  double PanGridDy() const { return FPanGridDy; }
+  void SetPanGridDy(double v) { FPanGridDy = v; }
+  double PanGridOffsX() const { return FPanGridOffsX; }
+  void SetPanGridOffsX(double v) { FPanGridOffsX = v; }
+  double PanGridOffsY() const { return FPanGridOffsY; }
+  void SetPanGridOffsY(double v) { FPanGridOffsY = v; }
+
+  // --- The pool of text labels. AddTextLabel fills the first free label (Mode tlmNone) and
+  // returns its index, or 0 when all 30 are in use; SetTextLabel fills label Idx (1..30, other
+  // indices do nothing). The label takes the position, the active layer, the caption and the
+  // text colour; attachment, alignment, colours, shadow and mode come from label
+  // PropertyTemplate (1..30) when given, else from the chart (taXY, centred, ChartColor box,
+  // ChartFrameColor border, no shadow offset, tlmPlain).
+  int AddTextLabel(double PosX, double PosY, TColor TxtColor, const std::string& Txt,
+                   int PropertyTemplate = 0);
+  void SetTextLabel(int Idx, double PosX, double PosY, TColor TxtColor, const std::string& Txt,
+                    int PropertyTemplate = 0);
+  // Hide (free) all 30 labels, repainting once.
+  void HideAllTextLabels();
+  void ClearAllTextLabels();
+
+  // --- Output of the picture painting produces, built afresh (the screen is not touched).
+  // BlkWhite gives monochrome output; IncludeCrossHairs adds the crosshairs. The DAOnly forms
+  // give the data area alone.
+  void CopyToBitmap(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs = false);
+  void CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs = false);
+  // A picture file: PNG when the name ends in ".png", else BMP. Raises EPlatformError when the
+  // file cannot be written.
+  void CopyToBMP(const std::string& FName, bool BlkWhite);
+  // A vector picture: the file receives an SVG document (whatever its name) in which items,
+  // axes and texts are vector shapes and the data area is clipped.
+  void CopyToWMF(const std::string& FName, bool BlkWhite);
+  // The SVG document CopyToWMF writes.
+  std::string ToSvg(bool BlkWhite);
+  void CopyToClipboard(bool BlkWhite, bool IncludeCrossHairs = false);
+  void CopyToClipboardDAOnly(bool BlkWhite, bool IncludeCrossHairs = false);
+  void CopyToClipboardWMF(bool BlkWhite);
+  // Printing goes to Printer(): the picture, magnified ScaleF times (ScaleF <= 0: its size on
+  // screen at the printer's resolution), as one page. CopyToOpenPrinter puts it on the open
+  // page at (x, y) and returns the bottom-right corner below and right of it in x, y; without an
+  // open document it does nothing.
+  void PrintIt(double ScaleF, bool BlkWhite);
+  void CopyToOpenPrinter(int& x, int& y, double ScaleF, bool BlkWhite);
+
+  // --- Events around the composition: before and after the data area is drawn (its canvas,
+  // Top = MarginTop, Left = MarginLeft), and after the axes (the chart bitmap, 0, 0).
+  TRenderEvent OnBeforeRenderData;
+  TRenderEvent OnDataRendered;
+  TRenderEvent OnScalesRendered;
+  // Passed on from the four axes.
+  TScaleTickDrawnEvent OnScaleTickDrawn;
+  TBeforeTickLabelEvent OnBeforeTickLabel;
+
+ protected:
+  // The whole composition onto the control's canvas: chart bitmap, data bitmap at the
+  // top-left margin, crosshairs. Skipped while invisible (unless designing), loading or
+  // suppressed.
+  void Paint() override;
+  // Painting happens: visible (or designing), not loading, not suppressed.
+  bool CanPaint() const;
+  // The window exists: painting is allowed from now on (no repaint of its own).
+  void CreateWnd() override;
+
+  // Background, drop shadow, chart-face outline, caption and the four axes onto a canvas the
+  // size of the control (the bitmap behind it, when there is one, is sized first).
+  void ConstructChartBmp(TCanvas& Canvas);
+  // The data-area background at (Left, Top): ChartColor, the background image (unscaled,
+  // stretched, tiled) or the coloured background area. An image that cannot be read is dropped.
+  virtual void InitGraf(TCanvas& Canvas, int Left, int Top, int Width, int Height);
+  virtual void ConstructDataBmp(TBitmap& Bitmap, int XOffset, int YOffset, bool BlkWhite,
+                                int FirstItem);
+  // Grid, data items and annotations in their order, text labels and the data-area frame, with
+  // the data area's origin at (XOffset, YOffset); items from FirstItem on (grid only from 0).
+  virtual void ConstructDataBmpCanvas(TCanvas& Canvas, int XOffset, int YOffset, bool BlkWhite,
+                                      int FirstItem);
+  // Copies Bitmap to Canvas at (x, y) with the crosshairs drawn over it (on a copy, so the
+  // bitmap stays free of them); x, y is also the bitmap's place in the control.
+  void DrawFinish(int x, int y, TCanvas& Canvas, const TBitmap& Bitmap);
+  // Draws the crosshairs onto any canvas holding the control's picture shifted by (-dx, -dy).
+  void DrawCrossHairsOnCanvas(int dx, int dy, TCanvas& Canvas);
+  // The crosshairs again over the last composed picture: copies the data bitmap into the chart
+  // bitmap and finishes onto the control's canvas.
+  void RefreshCrossHairOverlay();
+  void DoOnScaleTickDrawn(TObject* Sender, TCanvas& Canvas, TScaleType ScaleType,
+                          double CurrentTickPos, int ChartX, int ChartY);
+  void DoOnBeforeTickLabel(TObject* Sender, TScaleType ScaleType, double CurrentTickPos,
+                           std::string& TickLabel);
+
+  // --- Seams for the mouse trace and data sharing.
+  // Draws the mouse trace onto the data bitmap; Paint calls it after the items.
+  virtual void DrawMouseTrace(int /*dx*/, int /*dy*/, TBitmap& /*Bitmap*/) {}
+  // Calls StyleChanged of the charts linked to this one by data sharing; ShowGraf calls it.
+  virtual void RefreshSharingCharts() {}
+
+  // Builds the whole picture (chart and data bitmap) in the current colours or in black and
+  // white, leaving the data bitmap's picture in data.
+  void ComposePicture(TBitmap& chart, TBitmap& data, bool BlkWhite);
+  void SetCrossHair(int n, const TCrossHair& v);
+  void FillTextLabel(TTextLabel& L, double PosX, double PosY, TColor TxtColor,
+                     const std::string& Txt, int PropertyTemplate);
+  void ResetCrossHairsAndLabels();
+  void ResetScales();
+
+  // TEMPORARY stand-ins for the item rendering methods, removed when that work is merged.
+  void PrepareRenderState(TCanvas& Canvas, int XOffset, int YOffset);
+  void DrawContainerItemOnCanvas(TCanvas& Canvas, TrcChartItem Item, int Index, bool IsAnnotation,
+                                 const TLongTextArray& LongTexts, bool BlkWhite, int XOffset,
+                                 int YOffset);
+  void FinishPolyLine(TCanvas& Canvas);
+  void DoOnBeforeRenderChartItem(TObject* Sender, TrcChartItem& ChartItem, int Index,
+                                 bool IsAnnotation);
+  void DrawGrid(TCanvas& Canvas, int XOffset, int YOffset);
+  void RenderTextLabels(TCanvas& Canvas, int XOffset, int YOffset);
+
+  // Colours saved by BackupColorsAndMakeBW.
+  struct TBackupColors {
+    TColor Wind, ChartFrame, Chart, Font, Shadow, ShadowBak, Grid, Area;
+    bool ParentFont;
+    std::array<TColor, 4> Scale, ScaleFont;                    // X1, Y1, X2, Y2
+    std::array<std::array<TColor, 4>, kNumTextLabels> Labels;  // font, box, border, shadow
+    std::array<TColor, 4> CrossHairs;
+  };
+
+  TColor RcWindCol = clBtnFace;
+  TColor FChartFrameCol = clBlack;
+  TShadowStyle RcShadowStyle = shsPlain;
+  TColor FShadowColor = clGrayText;
+  TColor RcShadowBakCol = clBtnFace;
+  std::string FChartCaption;
+  int FCaptPosX = 0;
+  int FCaptPosY = -16;
+  TAlignment FCaptAlignment = taRightJustify;
+  TCaptionAnchorHoriz FCaptAnchorX = cahChartRight;
+  TCaptionAnchorVert FCaptAnchorY = cavChartTop;
+  int FCaptTrim = 100;
+  TrcLayout FStdLayout = rcl_X1Bottom_Y1Left;
+  std::array<std::unique_ptr<TCrossHair>, 4> FCrossHair;
+  TBitmap ChartBmp;  // the control's picture without crosshairs
+  TBitmap AuxBmp;    // device queries and the loaded background image
+  TBackupColors FBackupColors{};
+  TColor FColorMTrace = clWhite;
+  bool FMTraceInvert = true;
+  bool FMCurFixed = true;
+  double FPanGridDx = 1;
+  double FPanGridDy = 1;
+  double FPanGridOffsX = 0;
+  double FPanGridOffsY = 0;
 };
 
 }  // namespace kiv

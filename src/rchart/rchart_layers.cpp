@@ -9,6 +9,7 @@
 #include "platform/screen.h"
 #include "rchart/customrchart.h"
 #include "rchart/errors.h"
+#include "rchart/paintscope.h"
 #include "services/colorarray.h"
 #include "services/rounding.h"
 
@@ -27,21 +28,6 @@ int PixelOf(long double v) {
   v = std::clamp(v, -kPixelLimit, kPixelLimit);
   return static_cast<int>(RoundHalfEven(static_cast<double>(v)));
 }
-
-// Restores SuppressPaint through its setter when a range operation ends, also by exception.
-class SuppressPaintScope {
- public:
-  explicit SuppressPaintScope(TCustomRChart& chart) : chart_(chart), saved_(chart.SuppressPaint()) {
-    chart_.SetSuppressPaint(true);
-  }
-  ~SuppressPaintScope() { chart_.SetSuppressPaint(saved_); }
-  SuppressPaintScope(const SuppressPaintScope&) = delete;
-  SuppressPaintScope& operator=(const SuppressPaintScope&) = delete;
-
- private:
-  TCustomRChart& chart_;
-  bool saved_;
-};
 
 }  // namespace
 
@@ -410,7 +396,7 @@ void TCustomRChart::SetRange(int Layer, long double xLo, long double yLo, long d
 void TCustomRChart::ForceRange(int Layer, long double xLo, long double yLo, long double xHi,
                                long double yHi, bool PushZoom, bool Confine) {
   const int L = ClampLayer(Layer);
-  SuppressPaintScope suppress(*this);
+  TPaintSuppressor suppress(*this);
   const TJointLayers& joint = *FJointLayers;
   if (joint.GetControlledLayerX(L) != L) {
     xLo = ScalePropsX(L).RangeLow();
@@ -584,32 +570,7 @@ TRectDouble TCustomRChart::GetZoomStackEntry(int Layer, int StackIx) const {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Painting switches and change handlers
-
-void TCustomRChart::SetSuppressPaint(bool value) {
-  if (value == FSuppressPaint) return;
-  FSuppressPaint = value;
-  if (!value) Repaint();
-}
-
-void TCustomRChart::StyleChanged(TObject*) {
-  RepaintIfAutoRedraw();
-}
-
-void TCustomRChart::ScalePropsChanged(TObject*) {
-  {
-    SuppressPaintScope suppress(*this);
-    CopyScaleProps();
-    for (int L = 1; L <= 2; ++L)
-      ForceRange(L, ScalePropsX(L).RangeLow(), ScalePropsY(L).RangeLow(),
-                 ScalePropsX(L).RangeHigh(), ScalePropsY(L).RangeHigh(), false, false);
-  }
-  Repaint();
-}
-
-void TCustomRChart::ScaleZoomPan(TObject* Sender) {
-  ScalePropsChanged(Sender);
-}
+// Text labels and settings
 
 TTextLabel& TCustomRChart::TextLabels(int ix) {
   return const_cast<TTextLabel&>(std::as_const(*this).TextLabels(ix));

@@ -49,12 +49,6 @@ bool IsStorableKind(TrcItem kind) {
 
 }  // namespace
 
-TCustomRChart::TCustomRChart(TComponent* AOwner) : TCustomControl(AOwner) {
-  ResetItemStore();
-  ResetDrawingAttributes();
-  InitLayers();
-}
-
 TCustomRChart::~TCustomRChart() {
   Destroying();
 }

@@ -14,7 +14,12 @@ namespace {
 // A 280 x 200 chart with the margins 50, 10, 16, 32 (left, right, top, bottom) and both layers
 // set to 0..10 on both axes.
 struct Chart : TCustomRChart {
-  Chart() : TCustomRChart(nullptr) { SetRange(0, 0, 0, 10, 10); }
+  Chart() : TCustomRChart(nullptr) {
+    SetMarginRight(10);
+    SetMarginTop(16);
+    SetMarginBottom(32);
+    SetRange(0, 0, 0, 10, 10);
+  }
   using TCustomRChart::ForceRngIntern;
   TPoint Pixel(int layer, double x, double y) const {
     int px, py;
@@ -94,13 +99,16 @@ TEST(ChartTransform, NonFiniteValuesAreClampedToTheIntRange) {
 
 TEST(ChartTransform, NoRoomLeavesAZeroFactorAtTheMiddle) {
   Chart c;
-  c.SetBounds(0, 0, 55, 40);  // 55 - 50 - 10 < 0
+  c.SetMarginLeft(250);  // 280 - 250 - 40 < 0
+  c.SetMarginRight(40);
+  c.SetMarginTop(100);  // 200 - 100 - 110 < 0
+  c.SetMarginBottom(110);
   double kx, dx, ky, dy;
   c.GetTransformParams(1, kx, dx, ky, dy);
   EXPECT_EQ(kx, 0);
-  EXPECT_EQ(dx, 27.5);
+  EXPECT_EQ(dx, 140);
   EXPECT_EQ(ky, 0);
-  EXPECT_EQ(dy, 20);
+  EXPECT_EQ(dy, 100);
 }
 
 TEST(ChartRanges, EqualBoundsAreWidenedByMinRange) {

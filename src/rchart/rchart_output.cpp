@@ -1,0 +1,107 @@
+// Output of the chart's picture: bitmaps (whole control or data area, in colour or black and
+// white, with or without crosshairs), image files, SVG documents composed on a recording
+// canvas, the clipboard and the printer.
+#include <cmath>
+#include <fstream>
+
+#include "platform/clipboard.h"
+#include "platform/errors.h"
+#include "platform/metafile.h"
+#include "platform/printer.h"
+#include "rchart/customrchart.h"
+#include "services/rounding.h"
+
+namespace kiv {
+
+void TCustomRChart::CopyToBitmap(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs) {
+  TBitmap data;
+  ComposePicture(ABitmap, data, BlkWhite);
+  if (IncludeCrossHairs) DrawCrossHairs(0, 0, ABitmap);
+}
+
+void TCustomRChart::CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs) {
+  TBitmap chart;
+  ComposePicture(chart, ABitmap, BlkWhite);
+  if (IncludeCrossHairs) DrawCrossHairs(RcLRim, RcTRim, ABitmap);
+}
+
+void TCustomRChart::CopyToBMP(const std::string& FName, bool BlkWhite) {
+  TBitmap picture;
+  CopyToBitmap(picture, BlkWhite);
+  picture.SaveToFile(FName);
+}
+
+// The chart bitmap's parts are recorded directly (background, caption, axes), the data area
+// on a recording of its own, which is then played into the picture at the top-left margin and
+// clipped to the data area there.
+std::string TCustomRChart::ToSvg(bool BlkWhite) {
+  if (BlkWhite) BackupColorsAndMakeBW();
+  struct Restore {
+    TCustomRChart* chart;
+    ~Restore() {
+      if (chart) chart->ReloadBackupColors();
+    }
+  } restore{BlkWhite ? this : nullptr};
+
+  TMetafile picture(Width(), Height());
+  TMetafileCanvas canvas(picture);
+  ConstructChartBmp(canvas);
+  const TSize s = DataBitmapSize();
+  TMetafile data(s.cx, s.cy);
+  {
+    TMetafileCanvas dc(data);
+    InitGraf(dc, 0, 0, s.cx, s.cy);
+    ConstructDataBmpCanvas(dc, 0, 0, BlkWhite, 0);
+  }
+  data.Replay(canvas, RcLRim, RcTRim);
+  return picture.ToSvg();
+}
+
+void TCustomRChart::CopyToWMF(const std::string& FName, bool BlkWhite) {
+  const std::string svg = ToSvg(BlkWhite);
+  std::ofstream out(FName, std::ios::binary | std::ios::trunc);
+  if (out) out.write(svg.data(), static_cast<std::streamsize>(svg.size()));
+  out.close();
+  if (!out) throw EPlatformError("cannot write " + FName);
+}
+
+void TCustomRChart::CopyToClipboard(bool BlkWhite, bool IncludeCrossHairs) {
+  TBitmap picture;
+  CopyToBitmap(picture, BlkWhite, IncludeCrossHairs);
+  Clipboard().Assign(picture);
+}
+
+void TCustomRChart::CopyToClipboardDAOnly(bool BlkWhite, bool IncludeCrossHairs) {
+  TBitmap picture;
+  CopyToBitmapDAOnly(picture, BlkWhite, IncludeCrossHairs);
+  Clipboard().Assign(picture);
+}
+
+void TCustomRChart::CopyToClipboardWMF(bool BlkWhite) {
+  Clipboard().SetSvg(ToSvg(BlkWhite));
+}
+
+// The printer gets the bitmap picture magnified by nearest pixel: exactly what the screen
+// shows, at any size.
+void TCustomRChart::CopyToOpenPrinter(int& x, int& y, double ScaleF, bool BlkWhite) {
+  TPrinter& printer = Printer();
+  if (!printer.Printing()) return;
+  const double f = ScaleF > 0 && std::isfinite(ScaleF) ? ScaleF : printer.PixelsPerInch() / 96.0;
+  const int w = RoundToInt(Width() * f), h = RoundToInt(Height() * f);
+  TBitmap picture;
+  CopyToBitmap(picture, BlkWhite);
+  printer.Canvas().SetCopyMode(cmSrcCopy);
+  printer.Canvas().StretchDraw(TRect(x, y, x + w, y + h), picture);
+  x += w;
+  y += h;
+}
+
+void TCustomRChart::PrintIt(double ScaleF, bool BlkWhite) {
+  TPrinter& printer = Printer();
+  printer.BeginDoc();
+  int x = printer.PixelsPerInch() / 2, y = x;  // half an inch from the page's corner
+  CopyToOpenPrinter(x, y, ScaleF, BlkWhite);
+  printer.EndDoc();
+}
+
+}  // namespace kiv
