@@ -473,8 +473,8 @@ class TCustomRChart : public TCustomControl {
   // Resizes the data-area bitmap and paints its background again; ClearGraf calls it.
   virtual void ResetDataBitmap();
 
-  // Repaints when AutoRedraw is on or the chart is being designed: the reaction of property
-  // setters that change the picture.
+  // Repaints when AutoRedraw is on or the chart is being designed, unless painting is
+  // suppressed: the reaction of property setters that change the picture.
   void RepaintIfAutoRedraw();
 
   // Returns the item store (containers, counts, AllocSize, long texts, counters, annotation

@@ -210,7 +210,7 @@ void TCustomRChart::ScalePropsChanged(TObject*) {
     ForceRange(L, ScalePropsX(L).RangeLow(), ScalePropsY(L).RangeLow(), ScalePropsX(L).RangeHigh(),
                ScalePropsY(L).RangeHigh(), false, false);
   FSuppressPaint = saved;
-  Repaint();
+  if (!saved) Repaint();
 }
 
 void TCustomRChart::ScaleZoomPan(TObject* Sender) {

@@ -92,7 +92,10 @@ void TCustomRChart::ResetDrawingAttributes() {
   FTextFont.Assign(Font());
 }
 
+// While painting is suppressed a repaint would paint nothing: the change is shown when the
+// suppression ends.
 void TCustomRChart::RepaintIfAutoRedraw() {
+  if (FSuppressPaint) return;
   if (FAutoRedraw || ComponentState().Contains(csDesigning)) Repaint();
 }
 

@@ -8,7 +8,8 @@ namespace kiv {
 
 class ProbeChart : public TCustomRChart {
  public:
-  ProbeChart() : TCustomRChart(nullptr) {}
+  // Painting allowed, as in a chart that has its window.
+  ProbeChart() : TCustomRChart(nullptr) { FSuppressPaint = false; }
 
   void Repaint() override { ++repaints; }
 
