@@ -780,8 +780,8 @@ class TCustomRChart : public TCustomControl {
   // Calls StyleChanged of the charts linked to this one by data sharing; ShowGraf calls it.
   virtual void RefreshSharingCharts() {}
 
-  // Builds the whole picture (chart and data bitmap) in the current colours or in black and
-  // white, leaving the data bitmap's picture in data.
+  // Builds the whole picture (chart and data bitmap; items in black for BlkWhite, the colours
+  // are the caller's business), leaving the data area's picture in data.
   void ComposePicture(TBitmap& chart, TBitmap& data, bool BlkWhite);
   void SetCrossHair(int n, const TCrossHair& v);
   void FillTextLabel(TTextLabel& L, double PosX, double PosY, TColor TxtColor,

@@ -1,5 +1,5 @@
-// TPaintSuppressor: sets a chart's SuppressPaint for the length of a multi-step change and
-// restores the previous value through the setter, so the chart repaints once at the end.
+// Scopes of a chart's temporary states: painting suppressed for a multi-step change (restored
+// through the setter, so the chart repaints once at the end), and black-and-white colours.
 #pragma once
 
 #include "rchart/customrchart.h"
@@ -18,6 +18,22 @@ class TPaintSuppressor {
  private:
   TCustomRChart& chart_;
   bool saved_;
+};
+
+// Switches the chart to black and white for the scope's length when asked to.
+class TMonochromeScope {
+ public:
+  TMonochromeScope(TCustomRChart& chart, bool active) : chart_(active ? &chart : nullptr) {
+    if (chart_) chart_->BackupColorsAndMakeBW();
+  }
+  ~TMonochromeScope() {
+    if (chart_) chart_->ReloadBackupColors();
+  }
+  TMonochromeScope(const TMonochromeScope&) = delete;
+  TMonochromeScope& operator=(const TMonochromeScope&) = delete;
+
+ private:
+  TCustomRChart* chart_;
 };
 
 }  // namespace kiv

@@ -9,17 +9,20 @@
 #include "platform/metafile.h"
 #include "platform/printer.h"
 #include "rchart/customrchart.h"
+#include "rchart/paintscope.h"
 #include "services/rounding.h"
 
 namespace kiv {
 
 void TCustomRChart::CopyToBitmap(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs) {
+  TMonochromeScope mono(*this, BlkWhite);
   TBitmap data;
   ComposePicture(ABitmap, data, BlkWhite);
   if (IncludeCrossHairs) DrawCrossHairs(0, 0, ABitmap);
 }
 
 void TCustomRChart::CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs) {
+  TMonochromeScope mono(*this, BlkWhite);
   TBitmap chart;
   ComposePicture(chart, ABitmap, BlkWhite);
   if (IncludeCrossHairs) DrawCrossHairs(RcLRim, RcTRim, ABitmap);
@@ -35,13 +38,7 @@ void TCustomRChart::CopyToBMP(const std::string& FName, bool BlkWhite) {
 // on a recording of its own, which is then played into the picture at the top-left margin and
 // clipped to the data area there.
 std::string TCustomRChart::ToSvg(bool BlkWhite) {
-  if (BlkWhite) BackupColorsAndMakeBW();
-  struct Restore {
-    TCustomRChart* chart;
-    ~Restore() {
-      if (chart) chart->ReloadBackupColors();
-    }
-  } restore{BlkWhite ? this : nullptr};
+  TMonochromeScope mono(*this, BlkWhite);
 
   TMetafile picture(Width(), Height());
   TMetafileCanvas canvas(picture);

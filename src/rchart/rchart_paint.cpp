@@ -19,18 +19,6 @@ bool TCustomRChart::CanPaint() const {
 }
 
 void TCustomRChart::ComposePicture(TBitmap& chart, TBitmap& data, bool BlkWhite) {
-  struct Monochrome {
-    TCustomRChart* chart;
-    explicit Monochrome(TCustomRChart* c) : chart(c) {
-      if (chart) chart->BackupColorsAndMakeBW();
-    }
-    ~Monochrome() {
-      if (chart) chart->ReloadBackupColors();
-    }
-    Monochrome(const Monochrome&) = delete;
-    Monochrome& operator=(const Monochrome&) = delete;
-  } mono(BlkWhite ? this : nullptr);
-
   ConstructChartBmp(chart.Canvas());
   const TSize s = DataBitmapSize();
   data.SetSize(s.cx, s.cy);
