@@ -748,6 +748,9 @@ class TCustomRChart : public TCustomControl {
   bool CanPaint() const;
   // The window exists: painting is allowed from now on (no repaint of its own).
   void CreateWnd() override;
+  // After streaming: the axes take their properties (which from now on check the logarithmic
+  // switch), the transformation follows, the chart repaints.
+  void Loaded() override;
 
   // Background, drop shadow, chart-face outline, caption and the four axes onto a canvas the
   // size of the control (the bitmap behind it, when there is one, is sized first).

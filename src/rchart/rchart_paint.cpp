@@ -6,6 +6,7 @@
 
 #include "platform/canvas.h"
 #include "rchart/customrchart.h"
+#include "rchart/errors.h"
 
 namespace kiv {
 
@@ -171,6 +172,21 @@ void TCustomRChart::SetCrossHair(int n, const TCrossHair& v) {
 void TCustomRChart::CreateWnd() {
   TCustomControl::CreateWnd();
   FSuppressPaint = false;
+}
+
+void TCustomRChart::Loaded() {
+  TCustomControl::Loaded();
+  CopyScaleProps();
+  for (std::size_t i = 0; i < 2; ++i) {
+    FScalePropsX[i]->SetNotYetLoaded(false);
+    FScalePropsY[i]->SetNotYetLoaded(false);
+  }
+  try {
+    AdjustScaling();
+  } catch (const EKIVRChartError&) {
+    // A logarithmic axis over a non-positive range keeps its previous mapping.
+  }
+  Repaint();
 }
 
 void TCustomRChart::SetSuppressPaint(bool value) {

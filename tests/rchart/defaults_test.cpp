@@ -116,6 +116,21 @@ TEST(ChartDefaults, AWindowAllowsPainting) {
   EXPECT_GE(host.PaintCount(c), 1);
 }
 
+TEST(ChartDefaults, LoadingFinishesWithTheAxesAndTheTransformation) {
+  TCustomRChart c(nullptr);
+  c.BeginLoading();
+  c.Scale1X().SetRangeHigh(100);
+  c.Scale1X().SetCaption("streamed");
+  EXPECT_TRUE(c.Scale1X().NotYetLoaded());
+  c.EndLoading();
+  EXPECT_FALSE(c.Scale1X().NotYetLoaded());
+  EXPECT_FALSE(c.Scale2Y().NotYetLoaded());
+  EXPECT_EQ(c.ScaleX(1).Caption(), "streamed");
+  int px, py;
+  c.R2M(1, 100, 0, px, py);
+  EXPECT_EQ(px, 280 - 20);  // the right edge of the data area
+}
+
 TEST(ChartDefaults, SizeNeverDropsBelowTheMarginsPlusARestOfTheDataArea) {
   TCustomRChart c(nullptr);
   c.SetMarginRight(10);
