@@ -139,6 +139,9 @@ class TCanvas : public TPersistent {
 
   // Incremented by every drawing call; hosts use it to know that a surface changed.
   std::uint64_t ChangeCount() const { return change_count_; }
+  // Code that writes into RasterBitmap()'s rows itself reports it here, so that hosts see the
+  // change as they see drawing calls.
+  void NotifyPixelsWritten() { Touch(); }
 
  protected:
   // Device primitives. Coordinates are final device coordinates; the state is read from the

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/color.h"
 #include "platform/controls.h"
@@ -20,6 +21,7 @@
 #include "rchart/coordmode.h"
 #include "rchart/itemcontainer.h"
 #include "rchart/jointlayers.h"
+#include "rchart/render_types.h"
 #include "rchart/scaleprops.h"
 #include "rchart/textlabel.h"
 #include "scale/scale.h"
@@ -465,6 +467,48 @@ class TCustomRChart : public TCustomControl {
     CursorIntern(tkCursorHoriz, 0.0, static_cast<double>(y), ValueMode<V>());
   }
 
+  // ======================================================================================
+  // Item rendering, grid, text-label drawing, scale hit test and auto-ranging
+  // ======================================================================================
+
+  // Suppresses a mark where a mark of the same type was drawn within MinDupMarkDist pixels
+  // (a square of 2 * MinDupMarkDist + 1 pixels). Both setters repaint when the value changes;
+  // the distance is clamped to 1..3.
+  bool AvoidDuplicateMarks() const { return FAvoidDupMarks; }
+  void SetAvoidDuplicateMarks(bool value);
+  int MinDupMarkDist() const { return FDupMarksMinD; }
+  void SetMinDupMarkDist(int value);
+
+  // Hooks just before an item, and the text of a text item, are drawn.
+  TBeforeRenderCItemEvent OnBeforeRenderChartItem;
+  TBeforeRenderTextEvent OnBeforeRenderText;
+
+  // Draws the items of both containers onto a canvas of the data area's size (origin at the
+  // data area's top-left corner), in the order and with the visibility rules of painting, but
+  // without background, grid, labels and frame. For pictures of the items alone and for
+  // measuring their drawing.
+  void RenderItems(TCanvas& Canvas);
+
+  // Which scale lies under a control pixel: 1 or 2 for the visible y scale of that layer, -1 or
+  // -2 for its visible x scale, 0 for none. Y scales are tested first.
+  int DetectScale(int CoordX, int CoordY) const;
+
+  // Fit the ranges of a layer (0: both layers) to its data items, widened on each side by
+  // Margin percent of the extent (a logarithmic axis by that share of its decades) and to at
+  // least MinRange percent of the mid value. The X-only and Y-only forms keep the other axis.
+  void AutoRange(int Layer, double Margin) { AutoRange(Layer, Margin, 0); }
+  void AutoRange(int Layer, double Margin, double MinRange);
+  void AutoRangeXOnly(int Layer, double Margin) { AutoRangeXOnly(Layer, Margin, 0); }
+  void AutoRangeXOnly(int Layer, double Margin, double MinRange);
+  void AutoRangeYOnly(int Layer, double Margin) { AutoRangeYOnly(Layer, Margin, 0); }
+  void AutoRangeYOnly(int Layer, double Margin, double MinRange);
+  // Extent of the data points of a layer (0: all layers) strictly inside the window; without
+  // such a point the minima stay uc_MaxDouble and the maxima -uc_MaxDouble.
+  void FindMinMax(int Layer, double RangeLoX, double RangeLoY, double RangeHiX, double RangeHiY,
+                  double& MinX, double& MinY, double& MaxX, double& MaxY) const;
+  // The layers that hold at least one data item.
+  TLayerSet FindUsedLayers() const;
+
  protected:
   // --- Seams for the parts built on the store.
   // Hands the data container and its counters to charts sharing this chart's data; called after
@@ -764,6 +808,9 @@ class TCustomRChart : public TCustomControl {
   // the data area's origin at (XOffset, YOffset); items from FirstItem on (grid only from 0).
   virtual void ConstructDataBmpCanvas(TCanvas& Canvas, int XOffset, int YOffset, bool BlkWhite,
                                       int FirstItem);
+  // Before drawing items from FirstItem > 0 over an earlier picture: puts the pen where the
+  // polyline ended and returns the item to draw from (0 when FirstItem <= 0).
+  int PrimePolyline(TCanvas& Canvas, int XOffset, int YOffset, bool BlkWhite, int FirstItem);
   // Copies Bitmap to Canvas at (x, y) with the crosshairs drawn over it (on a copy, so the
   // bitmap stays free of them); x, y is also the bitmap's place in the control.
   void DrawFinish(int x, int y, TCanvas& Canvas, const TBitmap& Bitmap);
@@ -791,17 +838,6 @@ class TCustomRChart : public TCustomControl {
                      const std::string& Txt, int PropertyTemplate);
   void ResetCrossHairsAndLabels();
   void ResetScales();
-
-  // TEMPORARY stand-ins for the item rendering methods, removed when that work is merged.
-  void PrepareRenderState(TCanvas& Canvas, int XOffset, int YOffset);
-  void DrawContainerItemOnCanvas(TCanvas& Canvas, TrcChartItem Item, int Index, bool IsAnnotation,
-                                 const TLongTextArray& LongTexts, bool BlkWhite, int XOffset,
-                                 int YOffset);
-  void FinishPolyLine(TCanvas& Canvas);
-  void DoOnBeforeRenderChartItem(TObject* Sender, TrcChartItem& ChartItem, int Index,
-                                 bool IsAnnotation);
-  void DrawGrid(TCanvas& Canvas, int XOffset, int YOffset);
-  void RenderTextLabels(TCanvas& Canvas, int XOffset, int YOffset);
 
   // Colours saved by BackupColorsAndMakeBW.
   struct TBackupColors {
@@ -836,6 +872,64 @@ class TCustomRChart : public TCustomControl {
   double FPanGridDy = 1;
   double FPanGridOffsX = 0;
   double FPanGridOffsY = 0;
+
+  // ======================================================================================
+  // Item rendering, grid, text-label drawing, scale hit test and auto-ranging
+  // ======================================================================================
+
+  // The state the item drawing starts from: sizes and clears the duplicate-mark map, sets pen
+  // width LineWidth, pen at (XOffset, YOffset) as the polyline start, solid pen, pen, brush and
+  // font colour ChartColor, text alignment left/top, and the drawing caches to match.
+  void PrepareRenderState(TCanvas& Canvas, int XOffset, int YOffset);
+  // The grid behind the items, on the active layer's axes.
+  void DrawGrid(TCanvas& Canvas, int XOffset, int YOffset);
+  // The text labels, label 30 first so that label 1 ends on top.
+  void RenderTextLabels(TCanvas& Canvas, int XOffset, int YOffset);
+  // Data items from FirstItem on and the annotations, in painting order (AnnoBelowChart,
+  // AnnosVisible, AnnoTextOnTop, class and layer visibility), each through
+  // OnBeforeRenderChartItem; the polyline is flushed after each container.
+  void RenderContainers(TCanvas& Canvas, int XOffset, int YOffset, bool BlkWhite, int FirstItem);
+  // Draws one item (PrepareRenderState must have run). LongTexts is the table of the item's
+  // container; Index and IsAnnotation are passed on to OnBeforeRenderText.
+  void DrawContainerItemOnCanvas(TCanvas& Canvas, const TrcChartItem& Item, int Index,
+                                 bool IsAnnotation, const TLongTextArray& LongTexts, bool BlkWhite,
+                                 int XOffset, int YOffset);
+  void DoOnBeforeRenderChartItem(TObject* Sender, TrcChartItem& ChartItem, int Index,
+                                 bool IsAnnotation);
+  // Polyline batching: points collect into one polyline call of at most kPolyBatch points.
+  void EnterPolyline(int x, int y, TCanvas& Canvas);
+  void FinishPolyLine(TCanvas& Canvas);
+  // Lines of a text (separated by line feeds) in the canvas font: returns the number of lines.
+  int CalcTextExtents(std::string_view Text, TCanvas& Canvas, int& LineHeight, int& TotalHeight,
+                      int& MaxWidth);
+  // Extent of one layer's data items with margin and minimum range applied (all 0 without
+  // items).
+  void LLCalcExtents(int Layer, double Margin, double MinRange, double& xmin, double& ymin,
+                     double& xmax, double& ymax) const;
+  // The two auto-ranging paths (single layer, layer 0) for the chosen axes.
+  void AutoRangeAxes(int Layer, double Margin, double MinRange, bool DoX, bool DoY);
+  bool ScaleLog(int Layer, bool XAxis) const;
+  void LLCalcMinMax(int Layer, double RangeLoX, double RangeLoY, double RangeHiX, double RangeHiY,
+                    double& MinX, double& MinY, double& MaxX, double& MaxY) const;
+
+  friend class TItemRenderer;
+  static constexpr int kPolyBatch = 200;
+  TColor FLastPenCol = clBlack;
+  TPenStyle FLastPenStyle = psSolid;
+  TColor FLastBrushCol = clWhite;
+  TColor FLastFontCol = clBlack;
+  int FLastLWidth = 1;
+  std::array<TPoint, kPolyBatch> FPPa{};
+  int FNumPPa = 0;
+  int FLastMoveToX = 0;
+  int FLastMoveToY = 0;
+  // Occupancy map of the duplicate-mark suppression, FPixMapW x FPixMapH cells, row by row.
+  std::vector<std::int32_t> FPixMap;
+  int FPixMapW = 0;
+  int FPixMapH = 0;
+  bool FAvoidDupMarks = false;
+  int FDupMarksMinD = 1;
+  std::array<TRenderLayerMap, 2> FRenderMaps;  // layers 1, 2
 };
 
 }  // namespace kiv

@@ -246,6 +246,29 @@ void TCustomRChart::InitGraf(TCanvas& Canvas, int Left, int Top, int Width, int 
   if (mode == bamRect) fill(xl, yt, xr, yb);
 }
 
+// Drawing over an earlier picture from FirstItem on: those items may continue a polyline, so
+// the pen goes first to the nearest visible move or polyline point before them, and the items
+// after that point are drawn again (over their own pixels).
+int TCustomRChart::PrimePolyline(TCanvas& Canvas, int XOffset, int YOffset, bool BlkWhite,
+                                 int FirstItem) {
+  if (FirstItem <= 0) return 0;
+  const int n = std::min(FNumChartItems, FDataContainer->Size());
+  int k = std::min(FirstItem, n - 1);
+  for (; k >= 0; --k) {
+    const TrcChartItem& it = (*FDataContainer)[k];
+    const bool shown = (it.Layer == 1 || it.Layer == 2) &&
+                       FLayerVisib[static_cast<std::size_t>(it.Layer - 1)] &&
+                       FItClassVisib[it.ItemClass];
+    if (shown && (it.ItemKind == tkMoveTo || it.ItemKind == tkLineto)) break;
+  }
+  if (k < 0) return 0;
+  TrcChartItem item = (*FDataContainer)[k];
+  DoOnBeforeRenderChartItem(this, item, k, false);
+  if (item.ItemKind == tkLineto) item.ItemKind = tkMoveTo;
+  DrawContainerItemOnCanvas(Canvas, item, k, false, FLongTextsData, BlkWhite, XOffset, YOffset);
+  return k + 1;
+}
+
 void TCustomRChart::ConstructDataBmp(TBitmap& Bitmap, int XOffset, int YOffset, bool BlkWhite,
                                      int FirstItem) {
   ConstructDataBmpCanvas(Bitmap.Canvas(), XOffset, YOffset, BlkWhite, FirstItem);
@@ -262,66 +285,8 @@ void TCustomRChart::ConstructDataBmpCanvas(TCanvas& Canvas, int XOffset, int YOf
   if (RcGridStyle != gsNone && FirstItem == 0) DrawGrid(Canvas, XOffset, YOffset);
   PrepareRenderState(Canvas, XOffset, YOffset);
 
-  auto layerVisible = [this](const TrcChartItem& item) {
-    return FLayerVisib[static_cast<std::size_t>(ClampLayer(item.Layer) - 1)];
-  };
-  auto visible = [&](const TrcChartItem& item) {
-    return FItClassVisib[item.ItemClass] && layerVisible(item);
-  };
-  auto drawData = [&] {
-    const int n = std::min(FNumChartItems, FDataContainer->Size());
-    int start = std::max(FirstItem, 0);
-    if (start > 0) {
-      // Drawing over an earlier picture: the items from FirstItem on may continue a polyline,
-      // so the pen goes first to the nearest visible move or polyline point before them, and
-      // the items from there on are drawn again (over their own pixels).
-      int k = std::min(start, n - 1);
-      while (k >= 0) {
-        const TrcChartItem& it = (*FDataContainer)[k];
-        if ((it.ItemKind == tkMoveTo || it.ItemKind == tkLineto) && visible(it)) break;
-        --k;
-      }
-      if (k >= 0) {
-        TrcChartItem item = (*FDataContainer)[k];
-        DoOnBeforeRenderChartItem(this, item, k, false);
-        if (item.ItemKind == tkLineto) item.ItemKind = tkMoveTo;
-        DrawContainerItemOnCanvas(Canvas, item, k, false, FLongTextsData, BlkWhite, XOffset,
-                                  YOffset);
-      }
-      start = k + 1;
-    }
-    for (int i = start; i < n; ++i) {
-      TrcChartItem item = (*FDataContainer)[i];
-      if (!visible(item)) continue;
-      DoOnBeforeRenderChartItem(this, item, i, false);
-      DrawContainerItemOnCanvas(Canvas, item, i, false, FLongTextsData, BlkWhite, XOffset, YOffset);
-    }
-    FinishPolyLine(Canvas);
-  };
-  // pass 0: every visible annotation; pass 1: all but texts; pass 2: texts only.
-  auto drawAnnos = [&](int pass) {
-    const int n = std::min(FNumAnnoItems, FAnnoContainer->Size());
-    for (int i = 0; i < n; ++i) {
-      TrcChartItem item = (*FAnnoContainer)[i];
-      if (!FAnnoClassVisib[item.ItemClass] || !layerVisible(item)) continue;
-      if ((pass == 1 && IsTextKind(item.ItemKind)) || (pass == 2 && !IsTextKind(item.ItemKind)))
-        continue;
-      DoOnBeforeRenderChartItem(this, item, i, true);
-      DrawContainerItemOnCanvas(Canvas, item, i, true, FLongTextsAnno, BlkWhite, XOffset, YOffset);
-    }
-  };
-
-  if (!FAnnoBelowChart) drawData();
-  if (FAnnosVisible) {
-    if (FAnnoTextOnTop) {
-      drawAnnos(1);
-      drawAnnos(2);
-    } else {
-      drawAnnos(0);
-    }
-    FinishPolyLine(Canvas);
-  }
-  if (FAnnoBelowChart) drawData();
+  RenderContainers(Canvas, XOffset, YOffset, BlkWhite,
+                   PrimePolyline(Canvas, XOffset, YOffset, BlkWhite, FirstItem));
 
   Canvas.Pen().SetWidth(1);
   RenderTextLabels(Canvas, XOffset, YOffset);

@@ -100,6 +100,8 @@ void TCustomRChart::ResetComp() {
   ResetItemStore();
   ResetDrawingAttributes();
 
+  FAvoidDupMarks = false;
+  FDupMarksMinD = 1;
   RcWindCol = clBtnFace;
   FChartFrameCol = clBlack;
   RcChartCol = clWhite;

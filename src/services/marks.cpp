@@ -1,10 +1,13 @@
 #include "services/marks.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 #include <vector>
+
+#include "platform/bitmap.h"
 
 namespace kiv {
 
@@ -636,6 +639,128 @@ int MarkIndex(int mark) {
   return (mark >= 0 && mark < kNumMarks) ? mark : kDefaultMark;
 }
 
+// The pictures as horizontal runs of one ink each, for writing straight into pixel rows.
+struct Run {
+  std::int8_t dy, x0, len;  // offsets from the centre; len pixels from x0
+};
+
+// A mark's pen runs, then its brush runs (the two inks never share a pixel, so their order
+// does not matter).
+struct MarkRuns {
+  std::uint16_t first = 0, pen = 0, brush = 0;
+  std::int8_t half = 0;  // half the side of the square that holds the mark
+};
+
+class RunTable {
+ public:
+  RunTable() {
+    for (std::size_t m = 0; m < kNumMarks; ++m) {
+      const Picture& p = kPictures[m];
+      const int w = p.width;
+      const int h = static_cast<int>(std::strlen(p.pixels)) / w;
+      MarkRuns& mr = marks_[m];
+      mr.first = static_cast<std::uint16_t>(runs_.size());
+      mr.half = static_cast<std::int8_t>(std::max(w, h) / 2);
+      for (const char ink : {'#', 'o'}) {
+        const std::size_t before = runs_.size();
+        for (int y = 0; y < h; ++y) {
+          for (int x = 0; x < w;) {
+            int e = x;
+            while (e + 1 < w && p.pixels[y * w + e + 1] == p.pixels[y * w + x]) ++e;
+            if (p.pixels[y * w + x] == ink) {
+              runs_.push_back({static_cast<std::int8_t>(y - h / 2),
+                               static_cast<std::int8_t>(x - w / 2),
+                               static_cast<std::int8_t>(e - x + 1)});
+            }
+            x = e + 1;
+          }
+        }
+        (ink == '#' ? mr.pen : mr.brush) = static_cast<std::uint16_t>(runs_.size() - before);
+      }
+    }
+  }
+  const MarkRuns& Of(int mark) const { return marks_[static_cast<std::size_t>(mark)]; }
+  const Run* Data() const { return runs_.data(); }
+
+ private:
+  std::vector<Run> runs_;
+  std::array<MarkRuns, kNumMarks> marks_{};
+};
+
+const RunTable& Runs() {
+  static const RunTable table;
+  return table;
+}
+
+// Every pixel the canvas writes is opaque.
+TPixel OpaquePixel(TColor c) {
+  return (ColorToPixel(c) & 0x00FFFFFFu) | 0xFF000000u;
+}
+
+// Runs are a few pixels long: plain stores beat a general fill's set-up.
+inline void FillPixels(TPixel* p, int n, TPixel v) {
+  for (; n >= 4; n -= 4, p += 4) p[0] = p[1] = p[2] = p[3] = v;
+  if (n >= 2) p[0] = p[1] = v, p += 2, n -= 2;
+  if (n == 1) p[0] = v;
+}
+
+void FillRuns(const Run* r, const Run* end, TPixel* centre, std::ptrdiff_t stride, TPixel v) {
+  for (; r != end; ++r) FillPixels(centre + r->dy * stride + r->x0, r->len, v);
+}
+
+void FillRunsClipped(const Run* r, const Run* end, TPixel* bits, std::ptrdiff_t stride, int x,
+                     int y, const TRect& clip, TPixel v) {
+  for (; r != end; ++r) {
+    const int row = y + r->dy;
+    if (row < clip.Top || row >= clip.Bottom) continue;
+    const int x0 = std::max(x + r->x0, clip.Left);
+    const int x1 = std::min(x + r->x0 + r->len, clip.Right);
+    if (x0 < x1) FillPixels(bits + row * stride + x0, x1 - x0, v);
+  }
+}
+
+// With a one-pixel solid (or clear) pen in copy mode and a solid (or clear) brush the spans
+// paint exactly the picture, each pixel once, in its ink's colour: on a bitmap canvas the
+// pixels are written directly, several times faster than drawing the spans. False when the
+// general path must draw the mark.
+bool DrawDirect(TCanvas& c, int ix, int x, int y) {
+  TBitmap* bmp = c.RasterBitmap();
+  if (bmp == nullptr) return false;
+  const TPen& pen = c.Pen();
+  const TPenStyle ps = pen.Style();
+  if (pen.Mode() != pmCopy || pen.Width() > 1 ||
+      (ps != psSolid && ps != psInsideFrame && ps != psClear))
+    return false;
+  const TBrushStyle bs = c.Brush().Style();
+  if (bs != bsSolid && bs != bsClear) return false;
+  const TRect clip = c.ClipRect();
+  if (clip.IsEmpty() || bmp->Empty()) return true;
+  const RunTable& table = Runs();
+  const MarkRuns& mr = table.Of(ix);
+  const Run* const pen_runs = table.Data() + mr.first;
+  const Run* const brush_runs = pen_runs + mr.pen;
+  const Run* const end = brush_runs + mr.brush;
+  const bool use_pen = ps != psClear && mr.pen > 0;
+  const bool use_brush = bs != bsClear && mr.brush > 0;
+  TPixel* const bits = bmp->Bits();
+  const std::ptrdiff_t stride = bmp->Width();
+  const int half = mr.half;
+  if (x - half >= clip.Left && x + half < clip.Right && y - half >= clip.Top &&
+      y + half < clip.Bottom) {
+    TPixel* const centre = bits + y * stride + x;
+    if (use_pen) FillRuns(pen_runs, brush_runs, centre, stride, OpaquePixel(pen.Color()));
+    if (use_brush) FillRuns(brush_runs, end, centre, stride, OpaquePixel(c.Brush().Color()));
+  } else {
+    if (use_pen)
+      FillRunsClipped(pen_runs, brush_runs, bits, stride, x, y, clip, OpaquePixel(pen.Color()));
+    if (use_brush) {
+      FillRunsClipped(brush_runs, end, bits, stride, x, y, clip, OpaquePixel(c.Brush().Color()));
+    }
+  }
+  c.NotifyPixelsWritten();
+  return true;
+}
+
 }  // namespace
 
 std::string MarkPicture(int Mark) {
@@ -655,6 +780,7 @@ void DrawMarkOnCanvas(TCanvas& Canvas, int Mark, int X, int Y) {
   // overflow.
   constexpr int kLimit = 1 << 30;
   if (X < -kLimit || X > kLimit || Y < -kLimit || Y > kLimit) return;
+  if (DrawDirect(Canvas, ix, X, Y)) return;
   const TPoint pen_pos = Canvas.PenPos();
   DrawSpans(Canvas, Spans().Of(ix), X, Y);
   Canvas.MoveTo(pen_pos.X, pen_pos.Y);
