@@ -27,36 +27,33 @@ std::string Out(const std::filesystem::path& dir, const std::string& name) {
 }
 
 // The README's chart: a damped oscillation on layer 1 and its energy on layer 2, with an axis
-// on every side of the data area.
+// on every side of the data area (the code of the README, line for line).
 void BuildLines(TCustomRChart& chart) {
   chart.SetBounds(0, 0, 640, 400);
-  chart.SetStandardLayout(rcl_X2Both_Y2Both);
+  chart.SetStandardLayout(rcl_X2Both_Y2Both);  // an x and a y axis per layer
   chart.SetCaption("Damped oscillation and its energy");
-  chart.Scale1X().SetCaption("time [s]");
-  chart.Scale1Y().SetCaption("displacement [mm]");
-  chart.Scale2X().SetCaption("time [ms]");
-  chart.Scale2Y().SetCaption("energy [mJ]");
-  chart.Scale1Y().SetColorScale(kNavy);
-  chart.Scale2Y().SetColorScale(kOrange);
-  chart.SetRange(1, 0.0, -1.2, 10.0, 1.2);
+  chart.Scale1X().SetCaption("t [s]");
+  chart.Scale1Y().SetCaption("x [mm]");
+  chart.Scale2X().SetCaption("t [ms]");
+  chart.Scale2Y().SetCaption("E [mJ]");
+  chart.SetRange(1, 0.0, -1.2, 10.0, 1.2);  // layer, x low, y low, x high, y high
   chart.SetRange(2, 0.0, 0.0, 10000.0, 60.0);
   chart.SetGridStyle(gsDotLines);
-  chart.SetGridColor(RGB(170, 170, 170));
+  chart.SetGridColor(clSilver);
   chart.SetLineWidth(2);
   for (int layer = 1; layer <= 2; ++layer) {
     chart.SetActiveLayer(layer);
-    chart.SetDataColor(layer == 1 ? kNavy : kOrange);
+    chart.SetDataColor(layer == 1 ? clNavy : RGB(220, 100, 0));
     for (int i = 0; i <= 500; ++i) {
       const double t = i * 0.02, a = std::exp(-0.3 * t);
       const double x = layer == 1 ? t : 1000 * t;
-      const double y = layer == 1 ? a * std::cos(2 * std::numbers::pi * 0.8 * t) : 55 * a * a;
+      const double y = layer == 1 ? a * std::cos(5 * t) : 55 * a * a;
       if (i == 0)
         chart.MoveTo(x, y);
       else
         chart.DrawTo(x, y);
     }
   }
-  chart.SetActiveLayer(1);
 }
 
 KIV_GALLERY(chart_lines) {
@@ -70,12 +67,26 @@ KIV_GALLERY(chart_bw) {
   TCustomRChart chart(nullptr);
   BuildLines(chart);
   chart.SetShadowWidth(5);
-  chart.SetCaption("Black and white: the same chart, monochrome output");
-  chart.AddTextLabel(6.2, 0.75, clRed, "amplitude decays\nwith exp(-0.3 t)", 0);
-  chart.TextLabels(1).SetMode(tlmFramed);
+  chart.SetCaption("Monochrome output of a coloured chart");
+  // Line widths tell the curves apart where colours cannot.
+  for (int i = 0; i < chart.NumItems(); ++i) {
+    TrcChartItem item = chart.GetItemParams(i);
+    if (item.Layer == 2) {
+      item.LWid = 1;
+      chart.SetItemParams(i, item);
+    }
+  }
+  chart.SetActiveLayer(1);
+  chart.AddTextLabel(6.2, 0.75, clRed, "amplitude decays\nwith exp(-0.3 t)");
+  chart.TextLabels(1).SetMode(tlmShadowed);
+  chart.TextLabels(1).SetColorBkg(RGB(255, 255, 200));
+  chart.TextLabels(1).SetShadowDx(3);
+  chart.TextLabels(1).SetShadowDy(3);
   chart.CrossHair1().SetMode(chCrossBox);
-  chart.CrossHair1().SetPos(2.5, 0.0);
-  chart.CopyToBMP(Out(dir, "chart-bw.png"), true);
+  chart.CrossHair1().SetPos(std::numbers::pi / 5, 0.0);
+  TBitmap picture;
+  chart.CopyToBitmap(picture, true, true);
+  picture.SaveToFile(Out(dir, "chart-bw.png"));
 }
 
 KIV_GALLERY(chart_loglog) {
@@ -96,6 +107,7 @@ KIV_GALLERY(chart_loglog) {
   chart.SetGridDx(-1);
   chart.SetGridDy(-1);
   chart.SetLineWidth(2);
+  chart.SetTextAlignment(taLeftJustify);
   const TColor colours[] = {kNavy, RGB(0, 140, 70), kOrange, RGB(170, 0, 120)};
   for (int order = 1; order <= 4; ++order) {
     chart.SetDataColor(colours[order - 1]);
@@ -107,9 +119,10 @@ KIV_GALLERY(chart_loglog) {
       else
         chart.DrawTo(f, g);
     }
-    chart.SetDataColor(colours[order - 1]);
-    chart.Text(3e4, 1 / std::sqrt(1 + std::pow(3e2, 2 * order)) * 2.2, 9,
-               "order " + std::to_string(order));
+    // The label sits right of the point where the gain is 0.3 / 10^order.
+    const double g = 0.3 * std::pow(10.0, -order);
+    const double f = 100 * std::pow(1 / g, 1.0 / order);
+    chart.Text(f * 1.3, g, 9, "order " + std::to_string(order));
   }
   chart.SetDataColor(clBlack);
   chart.SetLineWidth(1);
@@ -124,19 +137,20 @@ KIV_GALLERY(chart_datetime) {
   chart.SetStandardLayout(rcl_X1Bottom_Y1Left);
   chart.SetMarginBottom(56);
   chart.SetMarginLeft(56);
-  chart.SetCaption("Outdoor temperature, 12 to 15 March 2023");
+  chart.SetCaption("Outdoor temperature, 12 to 14 March 2023");
   chart.Scale1X().SetLabelType(fgtDateTime);
   chart.Scale1X().DateFormat().SetDateForTime(dftDayChange);
   chart.Scale1Y().SetCaption("°C");
   const double t0 = EncodeDate(2023, 3, 12);
-  chart.SetRange(1, t0, -4.0, t0 + 3.5, 16.0);
+  chart.SetRange(1, t0 + 0.25, -4.0, t0 + 2.75, 16.0);
   chart.SetGridStyle(gsDotLines);
   chart.SetGridColor(RGB(160, 160, 160));
   // The nights in a light band behind the curve.
+  chart.SetAnnoBelowChart(true);
   chart.SetAnnoMode(true);
   chart.SetFillColor(RGB(225, 232, 250));
   chart.SetDataColor(RGB(225, 232, 250));
-  for (int d = 0; d < 4; ++d) chart.Rectangle(t0 + d - 0.25, 15.9, t0 + d + 0.25, -3.9);
+  for (int d = 0; d < 4; ++d) chart.Rectangle(t0 + d - 0.25, 16.0, t0 + d + 0.25, -4.0);
   chart.SetAnnoMode(false);
   chart.SetDataColor(RGB(200, 40, 40));
   chart.SetLineWidth(2);
@@ -182,7 +196,7 @@ KIV_GALLERY(chart_layouts) {
     chart.SetRange(2, -50.0, -200.0, 50.0, 200.0);
     chart.SetLineWidth(2);
     chart.SetDataColor(PredefinedColors(0));
-    chart.MoveTo(0.0, 0.2);
+    chart.MoveTo(0.0, 0.5);
     for (int i = 1; i <= 100; ++i) chart.DrawTo(i * 0.1, 0.5 + 0.3 * std::sin(i * 0.12));
     chart.SetActiveLayer(2);
     chart.SetDataColor(RGB(0, 0, 255));
@@ -248,9 +262,6 @@ std::string BackgroundPicture() {
       img.Canvas().SetPixels(
           x, y, RGB(static_cast<int>(200 + 40 * v), static_cast<int>(215 + 30 * v), 235));
     }
-  img.Canvas().Pen().SetColor(RGB(150, 170, 210));
-  img.Canvas().MoveTo(0, 47);
-  img.Canvas().LineTo(64, 47);
   const std::string file = (std::filesystem::temp_directory_path() / "kiv-gallery-bg.png").string();
   img.SaveToFile(file);
   return file;

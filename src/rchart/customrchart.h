@@ -30,6 +30,8 @@
 
 namespace kiv {
 
+class TMetafile;
+
 enum GridStyleType : std::uint8_t {
   gsNone,
   gsPoints,
@@ -698,9 +700,9 @@ class TCustomRChart : public TCustomControl {
   // Draws the items added since the last show over the current data area (no grid).
   void ShowGrafNewOnly();
 
-  // Saves the colours of the picture and switches them to black and white (white backgrounds,
-  // black frame, fonts and axes, silver shadow); ReloadBackupColors restores them exactly.
-  // Neither repaints.
+  // Saves the colours of the picture and switches them to black and white: white backgrounds,
+  // black frame, fonts, axes, labels (on white boxes) and crosshairs, a grey grid, silver shadow
+  // and background area. ReloadBackupColors restores them exactly. Neither repaints.
   void BackupColorsAndMakeBW();
   void ReloadBackupColors();
 
@@ -762,7 +764,9 @@ class TCustomRChart : public TCustomControl {
   // A vector picture: the file receives an SVG document (whatever its name) in which items,
   // axes and texts are vector shapes and the data area is clipped.
   void CopyToWMF(const std::string& FName, bool BlkWhite);
-  // The SVG document CopyToWMF writes.
+  // The picture recorded as a metafile (replayed onto a bitmap it gives the pixels of
+  // CopyToBitmap), and the SVG document CopyToWMF writes from it.
+  void CopyToMetafile(TMetafile& Metafile, bool BlkWhite);
   std::string ToSvg(bool BlkWhite);
   void CopyToClipboard(bool BlkWhite, bool IncludeCrossHairs = false);
   void CopyToClipboardDAOnly(bool BlkWhite, bool IncludeCrossHairs = false);

@@ -318,7 +318,7 @@ void TCustomRChart::BackupColorsAndMakeBW() {
   Font().SetColor(clBlack);
   FShadowColor = clSilver;
   RcShadowBakCol = clWhite;
-  RcGridCol = clBlack;
+  RcGridCol = clGray;
   Silently(FBakGndFile, [](TBakGndImg& g) { g.SetAreaColor(clSilver); });
   CopyScaleProps();
 }

@@ -37,11 +37,11 @@ void TCustomRChart::CopyToBMP(const std::string& FName, bool BlkWhite) {
 // The chart bitmap's parts are recorded directly (background, caption, axes), the data area
 // on a recording of its own, which is then played into the picture at the top-left margin and
 // clipped to the data area there.
-std::string TCustomRChart::ToSvg(bool BlkWhite) {
+void TCustomRChart::CopyToMetafile(TMetafile& Metafile, bool BlkWhite) {
   TMonochromeScope mono(*this, BlkWhite);
-
-  TMetafile picture(Width(), Height());
-  TMetafileCanvas canvas(picture);
+  Metafile.Clear();
+  Metafile.SetSize(Width(), Height());
+  TMetafileCanvas canvas(Metafile);
   ConstructChartBmp(canvas);
   const TSize s = DataBitmapSize();
   TMetafile data(s.cx, s.cy);
@@ -51,6 +51,11 @@ std::string TCustomRChart::ToSvg(bool BlkWhite) {
     ConstructDataBmpCanvas(dc, 0, 0, BlkWhite, 0);
   }
   data.Replay(canvas, RcLRim, RcTRim);
+}
+
+std::string TCustomRChart::ToSvg(bool BlkWhite) {
+  TMetafile picture;
+  CopyToMetafile(picture, BlkWhite);
   return picture.ToSvg();
 }
 

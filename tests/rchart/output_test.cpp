@@ -2,12 +2,14 @@
 // crosshairs, image files, SVG documents, the clipboard and the printer.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "compose_probe.h"
 #include "platform/clipboard.h"
+#include "platform/metafile.h"
 #include "platform/offscreen_host.h"
 #include "platform/printer.h"
 
@@ -149,6 +151,32 @@ TEST(ChartOutput, SvgHoldsTheCaptionAxesAndAClippedDataArea) {
   const std::string bw = c.ToSvg(true);
   EXPECT_EQ(bw.find("#008000"), std::string::npos);  // the caption's green
   EXPECT_NE(svg.find("#008000"), std::string::npos);
+}
+
+TEST(ChartOutput, TheVectorPictureReplaysToTheBitmapPicture) {
+  ComposeChart c;
+  Colourful(c);
+  c.SetGridStyle(gsDotLines);
+  c.MoveTo(-1.0, -1.0);  // partly outside the data area: clipped alike
+  for (int i = 0; i <= 40; ++i) c.DrawTo(i * 0.3, 5 + 6 * std::sin(i * 0.4));
+  c.SetAnnoMode(true);
+  c.Rectangle(2.0, 2.0, 4.0, 3.0);
+  c.Text(8.0, 9.0, 10, "note");
+  for (bool bw : {false, true}) {
+    TMetafile mf;
+    c.CopyToMetafile(mf, bw);
+    TBitmap replayed(mf.Width(), mf.Height());
+    mf.Replay(replayed.Canvas());
+    TBitmap direct;
+    c.CopyToBitmap(direct, bw);
+    ASSERT_EQ(replayed.Width(), direct.Width());
+    for (int y = 0; y < direct.Height(); ++y)
+      for (int x = 0; x < direct.Width(); ++x)
+        ASSERT_EQ(PixelAt(replayed, x, y), PixelAt(direct, x, y)) << x << "," << y << " bw " << bw;
+  }
+  const std::string svg = c.ToSvg(false);
+  EXPECT_NE(svg.find(">note</text>"), std::string::npos);
+  EXPECT_NE(svg.find("<polyline"), std::string::npos);
 }
 
 TEST(ChartOutput, ClipboardTakesBitmapsAndSvg) {
