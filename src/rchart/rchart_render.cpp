@@ -96,7 +96,9 @@ std::string ItemText(const TrcChartItem& item, const TLongTextArray& table) {
 
 }  // namespace
 
-// Draws single items for the chart; one is made per item, with the chart's cached state.
+// Draws items for the chart with the chart's cached state. It holds the item layer's mapping
+// and ranges, so it may serve further items of that layer as long as no user code has run in
+// between (which could change ranges or margins).
 class TItemRenderer {
  public:
   TItemRenderer(TCustomRChart& chart, TCanvas& canvas, bool blk_white, int xoff, int yoff,
