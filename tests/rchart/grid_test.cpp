@@ -160,7 +160,11 @@ TEST(Grid, ReversedRangesAndTheActiveLayer) {
 // --- Scale hit test
 
 TEST(DetectScale, BandsBesideTheDataArea) {
-  DrawChart ch;                         // 219 x 169, margins 10
+  DrawChart ch;  // 219 x 169, margins 10
+  ch.Scale1X().SetVisible(false);
+  ch.Scale1Y().SetVisible(false);
+  ch.Scale2X().SetScaleLocation(slTop);
+  ch.Scale2Y().SetScaleLocation(slRight);
   EXPECT_EQ(ch.DetectScale(5, 80), 0);  // nothing visible
   ch.Scale1Y().SetVisible(true);
   ch.Scale1X().SetVisible(true);

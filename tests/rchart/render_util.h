@@ -26,6 +26,7 @@ class DrawChart : public TCustomRChart {
     SetMarginBottom(10);
     SetBounds(0, 0, kW + 19, kH + 19);
     SetRange(1, 0.0L, kH - 1.0L, kW - 1.0L, 0.0L);
+    FSuppressPaint = false;  // painting allowed, as in a chart that has its window
   }
   void Repaint() override { ++repaints; }
 
