@@ -652,6 +652,8 @@ class TCustomRChart : public TCustomControl {
   // rcl_X1Bottom_Y1Left, an empty zoom history) and registers the chart's four mouse cursors.
   // Ends with painting suppressed.
   virtual void ResetComp();
+  // The size never drops below the margins and the shadow plus 80 x 20 pixels of data area; an
+  // isometric chart recentres its y ranges for the new aspect.
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
   // --- The picture outside the data area (setters repaint when AutoRedraw is on or designing).
