@@ -23,8 +23,7 @@ constexpr int kCellW = kW + 16;
 constexpr int kCellH = kH + 34;
 constexpr int kTop = 36;
 
-// A chart with a kW x kH data area whose layer 1 runs from 0 to 100 in x and 0 to 60 in y; the
-// grid and label steps of painting are reached through this class.
+// A chart with a kW x kH data area whose layer 1 runs from 0 to 100 in x and 0 to 60 in y.
 class PanelChart : public TCustomRChart {
  public:
   PanelChart() : TCustomRChart(nullptr) {
@@ -36,32 +35,16 @@ class PanelChart : public TCustomRChart {
     SetBounds(0, 0, kW + 19, kH + 19);
     SetRange(1, 0.0L, 0.0L, 100.0L, 60.0L);
   }
-
-  // Background, grid, items, labels and frame, as the data area of a painted chart.
-  void RenderPanel(TBitmap& bmp) {
-    TCanvas& c = bmp.Canvas();
-    c.Brush().SetStyle(bsSolid);
-    c.Brush().SetColor(ChartColor());
-    c.FillRect(TRect(0, 0, bmp.Width(), bmp.Height()));
-    if (GridStyle() != gsNone) DrawGrid(c, 0, 0);
-    RenderItems(c);
-    RenderTextLabels(c, 0, 0);
-    c.Brush().SetStyle(bsClear);
-    c.Pen().SetWidth(1);
-    c.Pen().SetStyle(psSolid);
-    c.Pen().SetColor(clGray);
-    c.Rectangle(0, 0, bmp.Width(), bmp.Height());
-  }
 };
 
 void Panel(TCanvas& page, int index, const std::string& caption,
-           const std::function<void(PanelChart&)>& setup) {
+           const std::function<void(PanelChart&)>& setup, bool black_and_white = false) {
   const int x = 8 + (index % kCols) * kCellW;
   const int y = kTop + (index / kCols) * kCellH;
   PanelChart chart;
   setup(chart);
-  TBitmap bmp(kW, kH);
-  chart.RenderPanel(bmp);
+  TBitmap bmp;
+  chart.CopyToBitmapDAOnly(bmp, black_and_white);
   page.Draw(x, y + 18, bmp);
   page.Brush().SetStyle(bsClear);
   page.Font().SetColor(clBlack);
@@ -272,7 +255,7 @@ void Labels(PanelChart& ch) {
 }  // namespace
 
 KIV_GALLERY(items) {
-  const int rows = 5;
+  const int rows = 6;
   TBitmap bmp(8 + kCols * kCellW, kTop + rows * kCellH);
   TCanvas& c = bmp.Canvas();
   c.Brush().SetColor(RGB(248, 248, 244));
@@ -301,11 +284,11 @@ KIV_GALLERY(items) {
   Panel(c, i++, "grid gsDotLines, steps 25 / 15",
         [](PanelChart& ch) { Grid(ch, gsDotLines, 25, 15); });
   Panel(c, i++, "grid gsPoints, steps 5 / 5", [](PanelChart& ch) { Grid(ch, gsPoints, 5, 5); });
-  Panel(c, i++, "grid gsVertLines / gsHorizDotLines", [](PanelChart& ch) {
-    Grid(ch, gsVertLines, 20, 0);
-    ch.SetGridStyle(gsHorizDotLines);
-    ch.SetGridDy(12);
-  });
+  Panel(c, i++, "grid gsVertLines, step 20", [](PanelChart& ch) { Grid(ch, gsVertLines, 20, 0); });
+  Panel(c, i++, "grid gsHorizDotLines, step 12",
+        [](PanelChart& ch) { Grid(ch, gsHorizDotLines, 0, 12); });
+  Panel(c, i++, "grid gsLines at the scale ticks (step 0)",
+        [](PanelChart& ch) { Grid(ch, gsLines, 0, 0); });
   Panel(c, i++, "grid gsVertDotLines, steps 7.5",
         [](PanelChart& ch) { Grid(ch, gsVertDotLines, 7.5, 0); });
   Panel(c, i++, "log x 1..1000: 1..9 per decade", LogGrid);
@@ -318,6 +301,15 @@ KIV_GALLERY(items) {
       ch.MarkAt(50 + 40 * std::sin(k * 0.013), 30 + 25 * std::cos(k * 0.029),
                 static_cast<std::uint8_t>(k % 2 == 0 ? 26 : 3));
     }
+  });
+  Panel(c, i++, "black and white output of the arrows", Arrows, true);
+  Panel(c, i++, "OnBeforeRenderChartItem: colour by value", [](PanelChart& ch) {
+    ch.SetLineWidth(2);
+    ch.MoveTo(0.0, 30.0);
+    for (int k = 1; k <= 100; ++k) ch.DrawTo(1.0 * k, 30 + 25 * std::sin(k * 0.12));
+    ch.OnBeforeRenderChartItem = [](TObject*, TrcChartItem& item, int, bool) {
+      item.Color = item.y > 30 ? clRed : clNavy;
+    };
   });
   bmp.SaveToFile((dir / "items.png").string());
 }
