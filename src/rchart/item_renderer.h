@@ -1,0 +1,264 @@
+// The drawing of single chart items shared by the item loop and the kinds: coordinate
+// resolution (world through the layer's transformation, screen rounded, both clamped), the
+// cached pen, brush and font state, and the fast path of polyline steps.
+#pragma once
+
+#include <algorithm>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "platform/errors.h"
+#include "rchart/customrchart.h"
+#include "services/rounding.h"
+
+namespace kiv {
+
+namespace itemdraw {
+
+// Drawing coordinates stay within this many pixels of the data area's origin, so that the
+// rasteriser never works near the int limits.
+inline constexpr long long kCoordLimit = 30000;
+// Pen widths from files are not checked when stored; wider pens than this are drawn this wide,
+// so that a corrupt width cannot make a pen of gigabytes.
+inline constexpr int kMaxPenWidth = 1000;
+
+inline int Clamp30k(long long v) {
+  return static_cast<int>(std::clamp(v, -kCoordLimit, kCoordLimit));
+}
+
+// One axis of a layer's transformation. R2M computes in long double; most values are mapped in
+// double arithmetic here instead, which is several times faster in the item loop, and only a
+// value that lands too close to a half pixel for the double result to be certain (or far out,
+// or on a logarithmic axis) goes through R2M itself. Pixels are therefore always R2M's.
+struct AxisMap {
+  double k = 0, d = 0;
+  bool fast = false;  // a linear axis with finite parameters
+  // The nearest integer to k * v + d, or false when R2M must decide.
+  bool Pixel(double v, int& out) const {
+    if (!fast) return false;
+    const double kv = k * v;
+    const double p = kv + d;
+    const double a = std::fabs(p);
+    if (!(a < 1e9)) return false;  // also NaN
+    const int t = static_cast<int>(p);
+    const double f = p - t;  // exact
+    const double af = std::fabs(f);
+    // Both results differ by less than a few units in the last place of the terms.
+    const double bound = 4 * DBL_EPSILON * (std::fabs(kv) + std::fabs(d) + a) + 1e-300;
+    if (std::fabs(af - 0.5) <= bound) return false;
+    // Branch-free: which way a random value rounds is unpredictable.
+    out = t + static_cast<int>(f > 0.5) - static_cast<int>(f < -0.5);
+    return true;
+  }
+};
+
+// Which values of an item are screen pixels: main x, main y, secondary x, secondary y.
+struct ScreenFlags {
+  bool mx, my, sx, sy;
+};
+inline constexpr ScreenFlags kModeFlags[6] = {{false, false, false, false},  // cmAllWorld
+                                              {true, true, true, true},      // cmAllScreen
+                                              {false, false, true, true},    // cmWorldMainScreenSec
+                                              {true, true, false, false},    // cmScreenMainWorldSec
+                                              {true, false, true, false},    // cmXScreenYWorld
+                                              {false, true, false, true}};   // cmXWorldYScreen
+inline ScreenFlags FlagsOf(TCoordMode m) {
+  return m < 6 ? kModeFlags[m] : kModeFlags[cmAllWorld];
+}
+
+inline TPenStyle ValidStyle(TPenStyle s) {
+  return s <= psAlternate ? s : psSolid;
+}
+
+// Whether the canvas can measure and draw text (the system may have no fonts at all).
+inline bool FontUsable(const TCanvas& c) {
+  try {
+    c.Font().Instance();
+    return true;
+  } catch (const EPlatformError&) {
+    return false;
+  }
+}
+
+// The text of a text item: its long-text entry when it names a used one, else the 8-bit field.
+inline std::string ItemText(const TrcChartItem& item, const TLongTextArray& table) {
+  if (item.LWid >= 1 && item.LWid <= kMaxLongTexts) {
+    const std::string& s = table[static_cast<std::size_t>(item.LWid - 1)];
+    if (!s.empty()) return s;
+  }
+  return ItemTextToUtf8(item.Text);
+}
+
+}  // namespace itemdraw
+
+// Draws items for the chart with the chart's cached state. It holds the item layer's mapping
+// and ranges, so it may serve further items of that layer as long as no user code has run in
+// between (which could change ranges or margins).
+class TItemRenderer {
+ public:
+  TItemRenderer(TCustomRChart& chart, TCanvas& canvas, bool blk_white, int xoff, int yoff,
+                int layer)
+      : ch_(chart), cv_(canvas), blk_white_(blk_white), xoff_(xoff), yoff_(yoff) {
+    layer_ = TCustomRChart::ClampLayer(layer);
+    const auto L = static_cast<std::size_t>(layer_ - 1);
+    TRenderLayerMap& m = chart.FRenderMaps[L];
+    const bool logx = chart.FScalePropsX[L]->Logarithmic();
+    const bool logy = chart.FScalePropsY[L]->Logarithmic();
+    // Comparing the parameters' bytes is much cheaper than converting them for every item.
+    constexpr std::size_t n = sizeof(long double);
+    if (!m.valid || m.src_log[0] != logx || m.src_log[1] != logy ||
+        std::memcmp(&m.src[0], &chart.Cpkx[L], n) != 0 ||
+        std::memcmp(&m.src[1], &chart.Cpdx[L], n) != 0 ||
+        std::memcmp(&m.src[2], &chart.Cpky[L], n) != 0 ||
+        std::memcmp(&m.src[3], &chart.Cpdy[L], n) != 0) {
+      std::memcpy(&m.src[0], &chart.Cpkx[L], n);
+      std::memcpy(&m.src[1], &chart.Cpdx[L], n);
+      std::memcpy(&m.src[2], &chart.Cpky[L], n);
+      std::memcpy(&m.src[3], &chart.Cpdy[L], n);
+      m.src_log[0] = logx;
+      m.src_log[1] = logy;
+      for (int a = 0; a < 2; ++a) {
+        m.k[a] = static_cast<double>(m.src[2 * a]);
+        m.d[a] = static_cast<double>(m.src[2 * a + 1]);
+        m.fast[a] = !m.src_log[a] && std::isfinite(m.k[a]) && std::isfinite(m.d[a]);
+      }
+      m.valid = true;
+    }
+    mx_ = itemdraw::AxisMap{m.k[0], m.d[0], m.fast[0]};
+    my_ = itemdraw::AxisMap{m.k[1], m.d[1], m.fast[1]};
+    // The layer's ranges, ordered (marks are drawn inside them for either orientation).
+    const TScaleProps& px = *chart.FScalePropsX[L];
+    const TScaleProps& py = *chart.FScalePropsY[L];
+    xlo_ = std::min(px.RangeLow(), px.RangeHigh());
+    xhi_ = std::max(px.RangeLow(), px.RangeHigh());
+    ylo_ = std::min(py.RangeLow(), py.RangeHigh());
+    yhi_ = std::max(py.RangeLow(), py.RangeHigh());
+    ox_ = static_cast<long long>(xoff) - chart.RcLRim;
+    oy_ = static_cast<long long>(yoff) - chart.RcTRim;
+  }
+
+  void Draw(const TrcChartItem& item, int index, bool is_anno, const TLongTextArray& texts);
+
+  // The common case of large data sets, a polyline step that continues the batch with the pen
+  // and brush already set, handled without the general dispatch. False when Draw must handle
+  // the item; the result is the same either way.
+  bool FastStep(const TrcChartItem& it) {
+    if (it.ItemKind != tkLineto || it.LWid != ch_.FLastLWidth ||
+        (blk_white_ ? clBlack : it.Color) != ch_.FLastPenCol ||
+        itemdraw::ValidStyle(it.PenStyle) != ch_.FLastPenStyle || it.FillColor != ch_.FLastBrushCol)
+      return false;
+    const TPoint p = Main(it);
+    if (ch_.FNumPPa > 0 && ch_.FNumPPa < TCustomRChart::kPolyBatch - 1) {
+      ch_.FPPa[static_cast<std::size_t>(ch_.FNumPPa++)] = p;
+      return true;
+    }
+    ch_.EnterPolyline(p.X, p.Y, cv_);
+    return true;
+  }
+
+ private:
+  // --- Coordinates.
+  int WorldX(double v) const {
+    int p;
+    if (!mx_.Pixel(v, p)) {
+      int unused;
+      ch_.R2M(layer_, v, 0, p, unused);
+    }
+    return itemdraw::Clamp30k(p + ox_);
+  }
+  int WorldY(double v) const {
+    int p;
+    if (!my_.Pixel(v, p)) {
+      int unused;
+      ch_.R2M(layer_, 0, v, unused, p);
+    }
+    return itemdraw::Clamp30k(p + oy_);
+  }
+  int ScreenX(double v) const {
+    return itemdraw::Clamp30k(static_cast<long long>(RoundToInt(v)) + xoff_);
+  }
+  int ScreenY(double v) const {
+    return itemdraw::Clamp30k(static_cast<long long>(RoundToInt(v)) + yoff_);
+  }
+  int X(double v, bool screen) const { return screen ? ScreenX(v) : WorldX(v); }
+  int Y(double v, bool screen) const { return screen ? ScreenY(v) : WorldY(v); }
+  TPoint Main(const TrcChartItem& it) const {
+    const itemdraw::ScreenFlags f = itemdraw::FlagsOf(it.CoordMode);
+    return TPoint(X(it.x, f.mx), Y(it.y, f.my));
+  }
+  TPoint Secondary(const TrcChartItem& it) const {
+    const itemdraw::ScreenFlags f = itemdraw::FlagsOf(it.CoordMode);
+    return TPoint(X(it.x2, f.sx), Y(it.y2, f.sy));
+  }
+  TPoint World(double x, double y) const { return TPoint(WorldX(x), WorldY(y)); }
+  static TPoint Shift(TPoint p, long long dx, long long dy) {
+    return TPoint(itemdraw::Clamp30k(p.X + dx), itemdraw::Clamp30k(p.Y + dy));
+  }
+  // The pen position the relative kinds continue from.
+  TPoint Current() const {
+    if (ch_.FNumPPa > 0) return ch_.FPPa[static_cast<std::size_t>(ch_.FNumPPa - 1)];
+    return cv_.PenPos();
+  }
+
+  // --- Cached state.
+  void PenColor(TColor c) {
+    if (c == ch_.FLastPenCol) return;
+    cv_.Pen().SetColor(c);
+    ch_.FLastPenCol = c;
+  }
+  void PenStyle(TPenStyle s) {
+    if (s == ch_.FLastPenStyle) return;
+    cv_.Pen().SetStyle(s);
+    ch_.FLastPenStyle = s;
+  }
+  void BrushColor(TColor c) {
+    if (c == ch_.FLastBrushCol) return;
+    cv_.Brush().SetColor(c);
+    ch_.FLastBrushCol = c;
+  }
+  void FontColor(TColor c) {
+    if (c == ch_.FLastFontCol) return;
+    cv_.Font().SetColor(c);
+    ch_.FLastFontCol = c;
+  }
+  void Flush() { ch_.FinishPolyLine(cv_); }
+  TColor Fill(const TrcChartItem& it) const { return blk_white_ ? clSilver : it.FillColor; }
+
+  // A polyline step: a change of pen colour, pen style or brush colour ends the batch.
+  void PolyStep(TColor c, TPenStyle style, TColor fill, TPoint p) {
+    if (c != ch_.FLastPenCol || style != ch_.FLastPenStyle || fill != ch_.FLastBrushCol) {
+      Flush();
+      PenColor(c);
+      PenStyle(style);
+      BrushColor(fill);
+    }
+    ch_.EnterPolyline(p.X, p.Y, cv_);
+  }
+
+  // --- Kinds.
+  void Line(TPoint a, TPoint b);
+  void Box(const TrcChartItem& it, TPoint a, TPoint b, bool ellipse);
+  void RectFrame(const TrcChartItem& it);
+  void Bar3D(const TrcChartItem& it);
+  void Arc(const TrcChartItem& it);
+  void Arrow(const TrcChartItem& it);
+  void Mark(const TrcChartItem& it);
+  void ErrorBar(const TrcChartItem& it);
+  void Text(const TrcChartItem& it, int index, bool is_anno, const TLongTextArray& texts);
+  bool MarkSlotFree(int px, int py, int mark);
+
+  TCustomRChart& ch_;
+  TCanvas& cv_;
+  bool blk_white_;
+  int xoff_, yoff_;
+  int layer_ = 1;
+  itemdraw::AxisMap mx_, my_;
+  double xlo_ = 0, xhi_ = 0, ylo_ = 0, yhi_ = 0;
+  long long ox_ = 0, oy_ = 0;
+  TColor c_ = clBlack;  // the item's pen colour (black for monochrome output)
+};
+
+}  // namespace kiv

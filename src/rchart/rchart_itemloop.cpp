@@ -1,0 +1,180 @@
+// The chart's side of item drawing: the drawing state a composition starts from, polyline
+// batching, text extents, the duplicate-mark settings and the loop over both containers.
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "rchart/item_renderer.h"
+
+namespace kiv {
+
+using namespace itemdraw;
+
+void TCustomRChart::SetAvoidDuplicateMarks(bool value) {
+  if (value == FAvoidDupMarks) return;
+  FAvoidDupMarks = value;
+  Repaint();
+}
+
+void TCustomRChart::SetMinDupMarkDist(int value) {
+  value = std::clamp(value, 1, 3);
+  if (value == FDupMarksMinD) return;
+  FDupMarksMinD = value;
+  Repaint();
+}
+
+void TCustomRChart::PrepareRenderState(TCanvas& Canvas, int XOffset, int YOffset) {
+  if (FAvoidDupMarks) {
+    const int d = FDupMarksMinD;
+    FPixMapW = std::max(0, Width()) + 2 * d;
+    FPixMapH = std::max(0, Height()) + 2 * d;
+    FPixMap.assign(static_cast<std::size_t>(FPixMapW) * static_cast<std::size_t>(FPixMapH), -1);
+  } else {
+    FPixMap.clear();
+    FPixMap.shrink_to_fit();
+    FPixMapW = FPixMapH = 0;
+  }
+  Canvas.Pen().SetWidth(std::clamp<int>(RcLineWid, 1, kMaxPenWidth));
+  FLastLWidth = RcLineWid;
+  Canvas.MoveTo(XOffset, YOffset);
+  FLastMoveToX = XOffset;
+  FLastMoveToY = YOffset;
+  FNumPPa = 0;
+  Canvas.Pen().SetColor(RcChartCol);
+  Canvas.Pen().SetStyle(psSolid);
+  Canvas.Brush().SetColor(RcChartCol);
+  Canvas.Font().SetColor(RcChartCol);
+  Canvas.SetTextAlign(TA_LEFT | TA_TOP);
+  FLastPenCol = RcChartCol;
+  FLastPenStyle = psSolid;
+  FLastBrushCol = RcChartCol;
+  FLastFontCol = RcChartCol;
+}
+
+void TCustomRChart::EnterPolyline(int x, int y, TCanvas& Canvas) {
+  if (FNumPPa == 0) FPPa[0] = TPoint(FLastMoveToX, FLastMoveToY), FNumPPa = 1;
+  FPPa[static_cast<std::size_t>(FNumPPa++)] = TPoint(x, y);
+  if (FNumPPa == kPolyBatch) {
+    FinishPolyLine(Canvas);
+    FPPa[0] = TPoint(x, y);
+    FNumPPa = 1;
+  }
+}
+
+void TCustomRChart::FinishPolyLine(TCanvas& Canvas) {
+  if (FNumPPa <= 0) return;
+  const TPoint last = FPPa[static_cast<std::size_t>(FNumPPa - 1)];
+  // A single pending point is the end of the batch drawn before: nothing new to draw.
+  if (FNumPPa >= 2)
+    Canvas.Polyline(std::span<const TPoint>(FPPa.data(), static_cast<std::size_t>(FNumPPa)));
+  Canvas.MoveTo(last.X, last.Y);
+  FLastMoveToX = last.X;
+  FLastMoveToY = last.Y;
+  FNumPPa = 0;
+}
+
+int TCustomRChart::CalcTextExtents(std::string_view Text, TCanvas& Canvas, int& LineHeight,
+                                   int& TotalHeight, int& MaxWidth) {
+  int n = 0;
+  MaxWidth = 0;
+  LineHeight = 0;
+  TotalHeight = 0;
+  if (!FontUsable(Canvas)) return 0;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = Text.find('\n', start);
+    const std::string_view line =
+        Text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+    MaxWidth = std::max(MaxWidth, Canvas.TextWidth(line));
+    ++n;
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  if (MaxWidth == 0) MaxWidth = Canvas.TextWidth(Text);
+  LineHeight = Canvas.TextHeight(Text) + 1;
+  TotalHeight = LineHeight * n;
+  return n;
+}
+
+void TCustomRChart::DoOnBeforeRenderChartItem(TObject* Sender, TrcChartItem& ChartItem, int Index,
+                                              bool IsAnnotation) {
+  if (OnBeforeRenderChartItem) OnBeforeRenderChartItem(Sender, ChartItem, Index, IsAnnotation);
+}
+
+void TCustomRChart::DrawContainerItemOnCanvas(TCanvas& Canvas, const TrcChartItem& Item, int Index,
+                                              bool IsAnnotation, const TLongTextArray& LongTexts,
+                                              bool BlkWhite, int XOffset, int YOffset) {
+  TItemRenderer(*this, Canvas, BlkWhite, XOffset, YOffset, Item.Layer)
+      .Draw(Item, Index, IsAnnotation, LongTexts);
+}
+
+void TCustomRChart::RenderContainers(TCanvas& Canvas, int XOffset, int YOffset, bool BlkWhite,
+                                     int FirstItem) {
+  const auto LayerShown = [this](std::int32_t L) {
+    return (L == 1 || L == 2) && FLayerVisib[static_cast<std::size_t>(L - 1)];
+  };
+  // Handlers may add or remove items: counts and slots are read again for every item, and a
+  // handler's item is a copy.
+  const auto draw_data = [&] {
+    // Renderers, one per layer, made when needed and dropped after every item whose drawing
+    // runs handlers (they may change the transformation).
+    std::optional<TItemRenderer> fast[2];
+    for (int i = std::max(0, FirstItem); i < FNumChartItems && i < FDataContainer->Size(); ++i) {
+      const TrcChartItem& it = (*FDataContainer)[i];
+      // Streaming a million 104-byte items is bound by memory: fetch ahead, and without keeping
+      // them in the caches the pixels live in.
+      if (i + 16 < FNumChartItems && i + 16 < FDataContainer->Size())
+        __builtin_prefetch(&(*FDataContainer)[i + 16], 0, 0);
+      if (!FItClassVisib[it.ItemClass] || !LayerShown(it.Layer)) continue;
+      if (OnBeforeRenderChartItem) {
+        TrcChartItem copy = it;
+        DoOnBeforeRenderChartItem(this, copy, i, false);
+        DrawContainerItemOnCanvas(Canvas, copy, i, false, FLongTextsData, BlkWhite, XOffset,
+                                  YOffset);
+        fast[0].reset();
+        fast[1].reset();
+        continue;
+      }
+      if (IsTextKind(it.ItemKind)) {
+        DrawContainerItemOnCanvas(Canvas, it, i, false, FLongTextsData, BlkWhite, XOffset, YOffset);
+        fast[0].reset();
+        fast[1].reset();
+        continue;
+      }
+      // Only texts run user code (OnBeforeRenderText): for every other kind the renderer of the
+      // item's layer stays valid and is reused.
+      std::optional<TItemRenderer>& r = fast[it.Layer - 1];
+      if (!r) r.emplace(*this, Canvas, BlkWhite, XOffset, YOffset, it.Layer);
+      if (!r->FastStep(it)) r->Draw(it, i, false, FLongTextsData);
+    }
+    FinishPolyLine(Canvas);
+  };
+  // pass 0: every visible annotation; pass 1: all but texts; pass 2: texts only.
+  const auto draw_annos = [&](int pass) {
+    for (int i = 0; i < FNumAnnoItems && i < FAnnoContainer->Size(); ++i) {
+      TrcChartItem copy = (*FAnnoContainer)[i];
+      if (!FAnnoClassVisib[copy.ItemClass] || !LayerShown(copy.Layer)) continue;
+      if (pass != 0 && IsTextKind(copy.ItemKind) != (pass == 2)) continue;
+      DoOnBeforeRenderChartItem(this, copy, i, true);
+      DrawContainerItemOnCanvas(Canvas, copy, i, true, FLongTextsAnno, BlkWhite, XOffset, YOffset);
+    }
+  };
+  if (!FAnnoBelowChart) draw_data();
+  if (FAnnosVisible) {
+    if (FAnnoTextOnTop) {
+      draw_annos(1);
+      draw_annos(2);
+    } else {
+      draw_annos(0);
+    }
+    FinishPolyLine(Canvas);
+  }
+  if (FAnnoBelowChart) draw_data();
+}
+
+void TCustomRChart::RenderItems(TCanvas& Canvas) {
+  PrepareRenderState(Canvas, 0, 0);
+  RenderContainers(Canvas, 0, 0, false, 0);
+}
+
+}  // namespace kiv
