@@ -2,6 +2,7 @@
 // bars, stars, ...) that charts draw at data points.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/canvas.h"
@@ -42,6 +43,33 @@ inline constexpr int kNumMarks = 52;
 // characters handle those themselves). Drawing is clipped by the canvas, never throws and
 // allocates nothing of its own.
 void DrawMarkOnCanvas(TCanvas& Canvas, int Mark, int X, int Y);
+
+struct TMarkPixelRun;
+
+// Many marks of one kind, written with the canvas's current pen and brush straight into the rows
+// of its bitmap: the pixels DrawMarkOnCanvas gives, without resolving the drawing state for each
+// mark. Prepare says whether the canvas allows it (a bitmap canvas, a one-pixel solid or clear
+// pen in copy mode, a solid or clear brush); the canvas's state, clip rectangle and bitmap size
+// must stay as they are while the stamp is used.
+class TMarkStamp {
+ public:
+  bool Prepare(TCanvas& Canvas, int Mark);
+  // Mark centred on (X, Y), clipped; only after Prepare returned true.
+  void Draw(int X, int Y);
+
+ private:
+  TCanvas* canvas_ = nullptr;
+  TRect clip_;
+  bool visible_ = false;
+  bool use_pen_ = false, use_brush_ = false;
+  const TMarkPixelRun* pen_runs_ = nullptr;
+  const TMarkPixelRun* brush_runs_ = nullptr;
+  const TMarkPixelRun* end_ = nullptr;
+  TPixel* bits_ = nullptr;
+  std::ptrdiff_t stride_ = 0;
+  int half_ = 0;
+  TPixel pen_pixel_ = 0, brush_pixel_ = 0;
+};
 
 // The pixel picture DrawMarkOnCanvas draws with a one-pixel pen, as text: one line per row, each
 // ended by a line feed, '#' for a pen pixel, 'o' for a brush pixel and '.' for a pixel left
