@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -209,30 +210,29 @@ PngSettings SettingsForLevel(int level) {
 // areas, a few ink colours and the greys of anti-aliased text, and nearly always fit.
 class Palette {
  public:
-  // False when the picture has more than 256 colours.
-  bool Collect(const TPixel* pixels, std::size_t count) {
-    for (std::size_t i = 0; i < count;) {
-      const TPixel c = pixels[i] & 0x00FFFFFFu;
-      if (Find(c) < 0) {
-        if (size_ == 256) return false;
-        Insert(c);
+  // Rows first..last-1 as a PNG filter stream: each row a filter byte (none) and the palette
+  // index of every pixel. False when the picture has more than 256 colours.
+  bool Index(const TPixel* pixels, int width, int first, int last, std::uint8_t* out) {
+    const auto w = static_cast<std::size_t>(width);
+    for (int y = first; y < last; ++y, out += w + 1) {
+      const TPixel* src = pixels + static_cast<std::size_t>(y) * w;
+      out[0] = 0;
+      for (std::size_t x = 0; x < w;) {
+        const TPixel c = src[x] & 0x00FFFFFFu;
+        int index = Find(c);
+        if (index < 0) {
+          if (size_ == 256) return false;
+          index = Insert(c);
+        }
+        const std::size_t e = RunEnd(src, x + 1, w, c);
+        std::memset(out + 1 + x, index, e - x);
+        x = e;
       }
-      i = RunEnd(pixels, i + 1, count, c);
     }
     return true;
   }
   int Size() const { return size_; }
   const std::array<png_color, 256>& Colours() const { return colours_; }
-  // The palette index of every pixel of a row.
-  void Indices(const TPixel* src, int width, png_bytep out) const {
-    const auto n = static_cast<std::size_t>(width);
-    for (std::size_t x = 0; x < n;) {
-      const TPixel c = src[x] & 0x00FFFFFFu;
-      const std::size_t e = RunEnd(src, x + 1, n, c);
-      std::memset(out + x, Find(c), e - x);
-      x = e;
-    }
-  }
 
  private:
   // The first index from i on whose pixel is not of colour c (alpha ignored): flat areas are
@@ -262,14 +262,14 @@ class Palette {
       if (keys_[h] == kEmpty) return -1;
     }
   }
-  void Insert(TPixel c) {
+  int Insert(TPixel c) {
     std::size_t h = Hash(c);
     while (keys_[h] != kEmpty) h = (h + 1) & (kSlots - 1);
     keys_[h] = c;
     index_[h] = static_cast<std::uint8_t>(size_);
     colours_[static_cast<std::size_t>(size_)] = {
         static_cast<png_byte>(c >> 16), static_cast<png_byte>(c >> 8), static_cast<png_byte>(c)};
-    ++size_;
+    return size_++;
   }
   std::array<TPixel, kSlots> keys_ = Filled();
   std::array<std::uint8_t, kSlots> index_{};
@@ -283,35 +283,99 @@ class Palette {
 };
 
 bool WriteImage(png_structp png, png_infop info, const TPixel* pixels, int width, int height,
-                int level, png_bytep row, const Palette* palette) {
+                int level, png_bytep row) {
   if (setjmp(png_jmpbuf(png))) return false;
   const PngSettings settings = SettingsForLevel(level);
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-               palette ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  if (palette) png_set_PLTE(png, info, palette->Colours().data(), palette->Size());
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
   png_set_compression_level(png, level);
   png_set_compression_strategy(png, settings.strategy);
-  // Indexed rows compress as well without the "up" filter, and faster.
-  png_set_filter(png, PNG_FILTER_TYPE_BASE,
-                 palette && level <= 2 ? PNG_FILTER_NONE : settings.filters);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, settings.filters);
   png_set_compression_buffer_size(png, 1 << 16);
   png_write_info(png, info);
   for (int y = 0; y < height; ++y) {
     const TPixel* src = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-    if (palette) {
-      palette->Indices(src, width, row);
-    } else {
-      png_bytep d = row;
-      for (int x = 0; x < width; ++x, d += 3) {
-        d[0] = static_cast<png_byte>(src[x] >> 16);
-        d[1] = static_cast<png_byte>(src[x] >> 8);
-        d[2] = static_cast<png_byte>(src[x]);
-      }
+    png_bytep d = row;
+    for (int x = 0; x < width; ++x, d += 3) {
+      d[0] = static_cast<png_byte>(src[x] >> 16);
+      d[1] = static_cast<png_byte>(src[x] >> 8);
+      d[2] = static_cast<png_byte>(src[x]);
     }
     png_write_row(png, row);
   }
   png_write_end(png, info);
+  return true;
+}
+
+void PutBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+
+void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::uint8_t* data,
+              std::size_t size) {
+  PutBE32(out, static_cast<std::uint32_t>(size));
+  const std::size_t start = out.size();
+  out.insert(out.end(), type, type + 4);
+  if (size > 0) out.insert(out.end(), data, data + size);
+  PutBE32(out, static_cast<std::uint32_t>(
+                   crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
+}
+
+// A picture of at most 256 colours written directly with a palette: the rows (filter "none",
+// which suits palette indices) indexed and deflated a band at a time, so that the buffers stay
+// small and in the caches, and the chunks around them. False when the picture has more colours
+// (or zlib fails); out is then undefined.
+bool WriteIndexed(const TPixel* pixels, int width, int height, int level,
+                  std::vector<std::uint8_t>& out) {
+  struct Stream {
+    z_stream z{};
+    bool open = false;
+    ~Stream() {
+      if (open) deflateEnd(&z);
+    }
+  } st;
+  if (deflateInit2(&st.z, level, Z_DEFLATED, 15, 8, SettingsForLevel(level).strategy) != Z_OK)
+    return false;
+  st.open = true;
+  constexpr int kBand = 16;
+  const std::size_t row_bytes = static_cast<std::size_t>(width) + 1;
+  std::vector<std::uint8_t> band(row_bytes * kBand);
+  std::vector<std::uint8_t> idat(1 << 16);
+  std::size_t used = 0;
+  Palette palette;
+  for (int y = 0; y < height; y += kBand) {
+    const int last = std::min(height, y + kBand);
+    if (!palette.Index(pixels, width, y, last, band.data())) return false;
+    st.z.next_in = band.data();
+    st.z.avail_in = static_cast<uInt>(row_bytes * static_cast<std::size_t>(last - y));
+    const int flush = last == height ? Z_FINISH : Z_NO_FLUSH;
+    while (true) {
+      if (used == idat.size()) idat.resize(idat.size() * 2);
+      st.z.next_out = idat.data() + used;
+      st.z.avail_out = static_cast<uInt>(idat.size() - used);
+      const int r = deflate(&st.z, flush);
+      used = idat.size() - st.z.avail_out;
+      if (r == Z_STREAM_END) break;
+      if (r != Z_OK && r != Z_BUF_ERROR) return false;
+      if (st.z.avail_in == 0 && st.z.avail_out > 0 && flush == Z_NO_FLUSH) break;
+    }
+  }
+  static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  out.assign(kSignature, kSignature + 8);
+  std::vector<std::uint8_t> ihdr;
+  PutBE32(ihdr, static_cast<std::uint32_t>(width));
+  PutBE32(ihdr, static_cast<std::uint32_t>(height));
+  ihdr.insert(ihdr.end(), {8, 3, 0, 0, 0});  // 8-bit indices, palette, deflate, filters, rows
+  PutChunk(out, "IHDR", ihdr.data(), ihdr.size());
+  std::vector<std::uint8_t> plte;
+  for (int i = 0; i < palette.Size(); ++i) {
+    const png_color& c = palette.Colours()[static_cast<std::size_t>(i)];
+    plte.insert(plte.end(), {c.red, c.green, c.blue});
+  }
+  PutChunk(out, "PLTE", plte.data(), plte.size());
+  PutChunk(out, "IDAT", idat.data(), used);
+  PutChunk(out, "IEND", nullptr, 0);
   return true;
 }
 
@@ -367,6 +431,14 @@ std::vector<std::uint8_t> EncodePng(const TPixel* pixels, int width, int height,
   if (level < 0) level = 1;
   if (level > 9) level = 9;
   std::vector<std::uint8_t> out;
+  try {
+    // Most charts have at most 256 colours: written with a palette, a quarter of the bytes to
+    // compress and check, and the same pixels read back.
+    if (WriteIndexed(pixels, width, height, level, out)) return out;
+    out.clear();
+  } catch (const std::bad_alloc&) {
+    throw EPlatformError("out of memory for a PNG file");
+  }
   std::vector<png_byte> row;
   try {
     row.resize(static_cast<std::size_t>(width) * 3);
@@ -379,11 +451,7 @@ std::vector<std::uint8_t> EncodePng(const TPixel* pixels, int width, int height,
   WriteStructs s(&ctx);
   if (!s.ok()) throw EPlatformError("out of memory for a PNG file");
   png_set_write_fn(s.png(), &ctx, WriteBytes, Flush);
-  Palette palette;
-  const bool indexed =
-      palette.Collect(pixels, static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-  if (!WriteImage(s.png(), s.info(), pixels, width, height, level, row.data(),
-                  indexed ? &palette : nullptr)) {
+  if (!WriteImage(s.png(), s.info(), pixels, width, height, level, row.data())) {
     if (ctx.out_of_memory) throw EPlatformError("out of memory for a PNG file");
     throw EPlatformError(std::string("PNG encoding failed (") + ctx.message + ")");
   }
