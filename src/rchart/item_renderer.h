@@ -142,6 +142,14 @@ class TItemRenderer {
     yhi_ = std::max(py.RangeLow(), py.RangeHigh());
     ox_ = static_cast<long long>(xoff) - chart.RcLRim;
     oy_ = static_cast<long long>(yoff) - chart.RcTRim;
+#ifdef __SSE2__
+    pk_ = _mm_set_pd(my_.k, mx_.k);
+    pd_ = _mm_set_pd(my_.d, mx_.d);
+    pbound_ = _mm_set_pd(my_.bound, mx_.bound);
+    poff_ = _mm_set_pd(static_cast<double>(oy_), static_cast<double>(ox_));
+    plo_ = _mm_set_pd(ylo_, xlo_);
+    phi_ = _mm_set_pd(yhi_, xhi_);
+#endif
   }
 
   void Draw(const TrcChartItem& item, int index, bool is_anno, const TLongTextArray& texts);
@@ -190,8 +198,12 @@ class TItemRenderer {
   int ScreenY(double v) const {
     return itemdraw::Clamp30k(static_cast<long long>(RoundToInt(v)) + yoff_);
   }
-  int X(double v, bool screen) const { return screen ? ScreenX(v) : WorldX(v); }
-  int Y(double v, bool screen) const { return screen ? ScreenY(v) : WorldY(v); }
+  int X(double v, bool screen) const {
+    return screen ? ScreenX(v) : WorldX(v);
+  }
+  int Y(double v, bool screen) const {
+    return screen ? ScreenY(v) : WorldY(v);
+  }
   TPoint Main(const TrcChartItem& it) const {
     const itemdraw::ScreenFlags f = itemdraw::FlagsOf(it.CoordMode);
     return TPoint(X(it.x, f.mx), Y(it.y, f.my));
@@ -200,31 +212,40 @@ class TItemRenderer {
     const itemdraw::ScreenFlags f = itemdraw::FlagsOf(it.CoordMode);
     return TPoint(X(it.x2, f.sx), Y(it.y2, f.sy));
   }
-  TPoint World(double x, double y) const { return TPoint(WorldX(x), WorldY(y)); }
+  TPoint World(double x, double y) const {
+    return TPoint(WorldX(x), WorldY(y));
+  }
   // The main point of a world item: World(it.x, it.y), both axes at once where the double
   // results are certain.
   TPoint WorldMain(const TrcChartItem& it) const {
 #ifdef __SSE2__
     const __m128d v = _mm_loadu_pd(&it.x);  // x, y
-    const __m128d p = _mm_add_pd(_mm_mul_pd(v, _mm_set_pd(my_.k, mx_.k)), _mm_set_pd(my_.d, mx_.d));
+    const __m128d p = _mm_add_pd(_mm_mul_pd(v, pk_), pd_);
     const __m128d abs_mask = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFFLL));
     const __m128d shift = _mm_set1_pd(6755399441055744.0);
     const __m128d r = _mm_sub_pd(_mm_add_pd(p, shift), shift);
     const __m128d margin = _mm_sub_pd(_mm_set1_pd(0.5), _mm_and_pd(_mm_sub_pd(p, r), abs_mask));
     const __m128d ok = _mm_and_pd(_mm_cmplt_pd(_mm_and_pd(p, abs_mask), _mm_set1_pd(1e9)),
-                                  _mm_cmpgt_pd(margin, _mm_set_pd(my_.bound, mx_.bound)));
+                                  _mm_cmpgt_pd(margin, pbound_));
     if (_mm_movemask_pd(ok) == 3) {
       // The pixels plus the offsets, clamped as Clamp30k does; all values are exact.
       const double lim = static_cast<double>(itemdraw::kCoordLimit);
-      const __m128d c = _mm_min_pd(
-          _mm_max_pd(_mm_add_pd(r, _mm_set_pd(static_cast<double>(oy_), static_cast<double>(ox_))),
-                     _mm_set1_pd(-lim)),
-          _mm_set1_pd(lim));
+      const __m128d c =
+          _mm_min_pd(_mm_max_pd(_mm_add_pd(r, poff_), _mm_set1_pd(-lim)), _mm_set1_pd(lim));
       const __m128i q = _mm_cvttpd_epi32(c);
       return TPoint(_mm_cvtsi128_si32(q), _mm_cvtsi128_si32(_mm_shuffle_epi32(q, 1)));
     }
 #endif
     return World(it.x, it.y);
+  }
+  // Whether a world point lies inside the layer's ranges, bounds included (NaN does not).
+  bool InRanges(const TrcChartItem& it) const {
+#ifdef __SSE2__
+    const __m128d v = _mm_loadu_pd(&it.x);
+    return _mm_movemask_pd(_mm_and_pd(_mm_cmple_pd(plo_, v), _mm_cmple_pd(v, phi_))) == 3;
+#else
+    return xlo_ <= it.x && it.x <= xhi_ && ylo_ <= it.y && it.y <= yhi_;
+#endif
   }
   static TPoint Shift(TPoint p, long long dx, long long dy) {
     return TPoint(itemdraw::Clamp30k(p.X + dx), itemdraw::Clamp30k(p.Y + dy));
@@ -325,6 +346,11 @@ class TItemRenderer {
   itemdraw::AxisMap mx_, my_;
   double xlo_ = 0, xhi_ = 0, ylo_ = 0, yhi_ = 0;
   long long ox_ = 0, oy_ = 0;
+#ifdef __SSE2__
+  // The same for both axes at once (x low, y high): factors, offsets, bounds of the double
+  // mapping, composition offsets and the ranges.
+  __m128d pk_, pd_, pbound_, poff_, plo_, phi_;
+#endif
   TColor c_ = clBlack;  // the item's pen colour (black for monochrome output)
 };
 

@@ -253,23 +253,28 @@ int TItemRenderer::MarkRun(const TRcItemContainer& items, int i, int end) {
   if (!continues(first)) return i;
   TMarkStamp stamp;
   if (ch.FNumPPa != 0 || !stamp.Prepare(cv_, mark)) return i;
-  // A key match also needs the same mark.
-  RunKey key(first);
   const bool avoid = ch.FAvoidDupMarks && !ch.FPixMap.empty();
-  const double xlo = xlo_, xhi = xhi_, ylo = ylo_, yhi = yhi_;
-  return Walk(items, i, end, [&](const TrcChartItem& it) {
-    if (!(key.Matches(it) && it.Param3 == mark)) {
-      if (!Shown(it)) return true;
-      if (!continues(it)) return false;
-      key = RunKey(it);
-    }
-    // World marks outside the layer's ranges are not drawn (Mark).
-    if (!(xlo <= it.x && it.x <= xhi && ylo <= it.y && it.y <= yhi)) return true;
-    const TPoint q = WorldMain(it);
-    if (avoid && !MarkSlotFree(q.X, q.Y, mark)) return true;
-    stamp.Draw(q.X, q.Y);
-    return true;
-  });
+  // Marks the run draws with the stamp from item i on; returns where the run ends.
+  const auto scan = [&](TMarkStamp& st) {
+    // A key match also needs the same mark.
+    RunKey key(first);
+    return Walk(items, i, end, [&](const TrcChartItem& it) {
+      if (!(key.Matches(it) && it.Param3 == mark)) {
+        if (!Shown(it)) return true;
+        if (!continues(it)) return false;
+        key = RunKey(it);
+      }
+      // World marks outside the layer's ranges are not drawn (Mark).
+      if (!InRanges(it)) return true;
+      const TPoint q = WorldMain(it);
+      if (avoid && !MarkSlotFree(q.X, q.Y, mark)) return true;
+      st.Draw(q.X, q.Y);
+      return true;
+    });
+  };
+  // Two threads drawing disjoint bands of rows would each have to read every item: the
+  // reading and mapping, not the stamping, is most of the cost, so one thread does it all.
+  return scan(stamp);
 }
 
 }  // namespace kiv

@@ -7,6 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "platform/bitmap.h"
 
 namespace kiv {
@@ -710,6 +714,30 @@ inline void FillPixels(TPixel* p, int n, TPixel v) {
   if (n == 1) p[0] = v;
 }
 
+// A run of 1 to 16 pixels in at most four stores (overlapping where the run is shorter).
+inline void FillShort(TPixel* p, int n, TPixel v) {
+#ifdef __SSE2__
+  if (n >= 4) {
+    const __m128i q = _mm_set1_epi32(static_cast<int>(v));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), q);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 4), q);
+    if (n > 8) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 4), q);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 8), q);
+    }
+    return;
+  }
+#else
+  if (n >= 4) {
+    FillPixels(p, n, v);
+    return;
+  }
+#endif
+  p[0] = v;
+  p[n >> 1] = v;
+  p[n - 1] = v;
+}
+
 void FillRuns(const Run* r, const Run* end, TPixel* centre, std::ptrdiff_t stride, TPixel v) {
   for (; r != end; ++r) FillPixels(centre + r->dy * stride + r->x0, r->len, v);
 }
@@ -756,6 +784,20 @@ bool TMarkStamp::Prepare(TCanvas& c, int Mark) {
   half_ = mr.half;
   pen_pixel_ = OpaquePixel(pen.Color());
   brush_pixel_ = OpaquePixel(c.Brush().Color());
+  // The strokes of a whole mark: its pen runs, then its brush runs.
+  strokes_count_ = 0;
+  const auto add = [&](const Run* r, const Run* e) {
+    for (; r != e; ++r) {
+      if (strokes_count_ == kMaxStrokes || r->len > 16) {
+        strokes_count_ = -1;
+        return;
+      }
+      strokes_[strokes_count_++] = {r->dy * stride_ + r->x0, r->len};
+    }
+  };
+  if (use_pen_) add(pen_runs_, brush_runs_);
+  pen_strokes_ = strokes_count_;
+  if (use_brush_ && strokes_count_ >= 0) add(brush_runs_, end_);
   return true;
 }
 
@@ -764,8 +806,18 @@ void TMarkStamp::Draw(int x, int y) {
   // overflow.
   constexpr int kLimit = 1 << 30;
   if (!visible_ || x < -kLimit || x > kLimit || y < -kLimit || y > kLimit) return;
-  if (x - half_ >= clip_.Left && x + half_ < clip_.Right && y - half_ >= clip_.Top &&
-      y + half_ < clip_.Bottom) {
+  if (x + half_ < clip_.Left || x - half_ >= clip_.Right || y + half_ < clip_.Top ||
+      y - half_ >= clip_.Bottom) {
+    // Nothing of it is inside.
+  } else if (x - half_ >= clip_.Left && x + half_ < clip_.Right && y - half_ >= clip_.Top &&
+             y + half_ < clip_.Bottom && strokes_count_ >= 0) {
+    TPixel* const centre = bits_ + y * stride_ + x;
+    for (int k = 0; k < pen_strokes_; ++k)
+      FillShort(centre + strokes_[k].offset, strokes_[k].len, pen_pixel_);
+    for (int k = pen_strokes_; k < strokes_count_; ++k)
+      FillShort(centre + strokes_[k].offset, strokes_[k].len, brush_pixel_);
+  } else if (x - half_ >= clip_.Left && x + half_ < clip_.Right && y - half_ >= clip_.Top &&
+             y + half_ < clip_.Bottom) {
     TPixel* const centre = bits_ + y * stride_ + x;
     if (use_pen_) FillRuns(pen_runs_, brush_runs_, centre, stride_, pen_pixel_);
     if (use_brush_) FillRuns(brush_runs_, end_, centre, stride_, brush_pixel_);

@@ -60,7 +60,7 @@ class TMarkStamp {
  private:
   TCanvas* canvas_ = nullptr;
   TRect clip_;
-  bool visible_ = false;
+  bool visible_ = false;  // the canvas has pixels inside its clip rectangle
   bool use_pen_ = false, use_brush_ = false;
   const TMarkPixelRun* pen_runs_ = nullptr;
   const TMarkPixelRun* brush_runs_ = nullptr;
@@ -69,6 +69,14 @@ class TMarkStamp {
   std::ptrdiff_t stride_ = 0;
   int half_ = 0;
   TPixel pen_pixel_ = 0, brush_pixel_ = 0;
+  // The runs of the mark's inks as offsets from the centre pixel, for marks drawn whole.
+  struct Stroke {
+    std::ptrdiff_t offset;
+    int len;
+  };
+  static constexpr int kMaxStrokes = 64;
+  Stroke strokes_[kMaxStrokes] = {};
+  int pen_strokes_ = 0, strokes_count_ = -1;  // -1: the runs are drawn one by one
 };
 
 // The pixel picture DrawMarkOnCanvas draws with a one-pixel pen, as text: one line per row, each
