@@ -15,6 +15,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "platform/deflate_rows.h"
 #include "platform/errors.h"
 #include "platform/image_codecs.h"
 
@@ -328,37 +329,48 @@ void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::uint8
 // (or zlib fails); out is then undefined.
 bool WriteIndexed(const TPixel* pixels, int width, int height, int level,
                   std::vector<std::uint8_t>& out) {
-  struct Stream {
-    z_stream z{};
-    bool open = false;
-    ~Stream() {
-      if (open) deflateEnd(&z);
-    }
-  } st;
-  if (deflateInit2(&st.z, level, Z_DEFLATED, 15, 8, SettingsForLevel(level).strategy) != Z_OK)
-    return false;
-  st.open = true;
-  constexpr int kBand = 16;
   const std::size_t row_bytes = static_cast<std::size_t>(width) + 1;
-  std::vector<std::uint8_t> band(row_bytes * kBand);
-  std::vector<std::uint8_t> idat(1 << 16);
-  std::size_t used = 0;
   Palette palette;
-  for (int y = 0; y < height; y += kBand) {
-    const int last = std::min(height, y + kBand);
-    if (!palette.Index(pixels, width, y, last, band.data())) return false;
-    st.z.next_in = band.data();
-    st.z.avail_in = static_cast<uInt>(row_bytes * static_cast<std::size_t>(last - y));
-    const int flush = last == height ? Z_FINISH : Z_NO_FLUSH;
-    while (true) {
-      if (used == idat.size()) idat.resize(idat.size() * 2);
-      st.z.next_out = idat.data() + used;
-      st.z.avail_out = static_cast<uInt>(idat.size() - used);
-      const int r = deflate(&st.z, flush);
-      used = idat.size() - st.z.avail_out;
-      if (r == Z_STREAM_END) break;
-      if (r != Z_OK && r != Z_BUF_ERROR) return false;
-      if (st.z.avail_in == 0 && st.z.avail_out > 0 && flush == Z_NO_FLUSH) break;
+  std::vector<std::uint8_t> idat;
+  std::size_t used = 0;
+  if (level == 1) {
+    // The fast level: runs and repeats of the row above, which is what charts are made of, in
+    // a stream of its own (deflate_rows.h). The rows' buffer is kept for the next picture.
+    thread_local std::vector<std::uint8_t> raw;
+    raw.resize(row_bytes * static_cast<std::size_t>(height));
+    if (!palette.Index(pixels, width, 0, height, raw.data())) return false;
+    idat = detail::DeflateRows(raw.data(), raw.size(), row_bytes);
+    used = idat.size();
+  } else {
+    struct Stream {
+      z_stream z{};
+      bool open = false;
+      ~Stream() {
+        if (open) deflateEnd(&z);
+      }
+    } st;
+    if (deflateInit2(&st.z, level, Z_DEFLATED, 15, 8, SettingsForLevel(level).strategy) != Z_OK)
+      return false;
+    st.open = true;
+    constexpr int kBand = 16;
+    std::vector<std::uint8_t> band(row_bytes * kBand);
+    idat.resize(1 << 16);
+    for (int y = 0; y < height; y += kBand) {
+      const int last = std::min(height, y + kBand);
+      if (!palette.Index(pixels, width, y, last, band.data())) return false;
+      st.z.next_in = band.data();
+      st.z.avail_in = static_cast<uInt>(row_bytes * static_cast<std::size_t>(last - y));
+      const int flush = last == height ? Z_FINISH : Z_NO_FLUSH;
+      while (true) {
+        if (used == idat.size()) idat.resize(idat.size() * 2);
+        st.z.next_out = idat.data() + used;
+        st.z.avail_out = static_cast<uInt>(idat.size() - used);
+        const int r = deflate(&st.z, flush);
+        used = idat.size() - st.z.avail_out;
+        if (r == Z_STREAM_END) break;
+        if (r != Z_OK && r != Z_BUF_ERROR) return false;
+        if (st.z.avail_in == 0 && st.z.avail_out > 0 && flush == Z_NO_FLUSH) break;
+      }
     }
   }
   static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
