@@ -302,10 +302,11 @@ int Table(const std::string& dir, const std::string& filter) {
   std::printf(
       "800 x 600 PNG pictures, times in ms, best of several runs each (shared noisy machine).\n"
       "kivchart: append = new chart + items, paint = full picture into a bitmap (CopyToBitmap),\n"
-      "repaint = pan (ForceRange) + paint, png = encode and write the file (zlib level %d);\n"
+      "repaint = pan (ForceRange) + paint, png = encode and write the file (level %d, the "
+      "default);\n"
       "total = append + paint + png. Peers: the full job from a new figure to the written PNG.\n"
-      "x faster = fastest peer / kivchart total (and / repaint). B/item = peak RSS growth / "
-      "items.\n\n",
+      "x faster = fastest peer / kivchart total (and / repaint). B/item = growth of the peak\n"
+      "resident memory over one whole job (chart, items, pictures, PNG) / items.\n\n",
       kiv::TBitmap::kDefaultPngLevel);
   std::printf("%-12s %8s %8s %8s %6s %8s | %10s %8s | %9s %9s | %7s\n", "task", "append", "paint",
               "repaint", "png", "total", "matplotlib", "gnuplot", "x faster", "x repaint",
