@@ -714,30 +714,6 @@ inline void FillPixels(TPixel* p, int n, TPixel v) {
   if (n == 1) p[0] = v;
 }
 
-// A run of 1 to 16 pixels in at most four stores (overlapping where the run is shorter).
-inline void FillShort(TPixel* p, int n, TPixel v) {
-#ifdef __SSE2__
-  if (n >= 4) {
-    const __m128i q = _mm_set1_epi32(static_cast<int>(v));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), q);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 4), q);
-    if (n > 8) {
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 4), q);
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 8), q);
-    }
-    return;
-  }
-#else
-  if (n >= 4) {
-    FillPixels(p, n, v);
-    return;
-  }
-#endif
-  p[0] = v;
-  p[n >> 1] = v;
-  p[n - 1] = v;
-}
-
 void FillRuns(const Run* r, const Run* end, TPixel* centre, std::ptrdiff_t stride, TPixel v) {
   for (; r != end; ++r) FillPixels(centre + r->dy * stride + r->x0, r->len, v);
 }
@@ -798,10 +774,14 @@ bool TMarkStamp::Prepare(TCanvas& c, int Mark) {
   if (use_pen_) add(pen_runs_, brush_runs_);
   pen_strokes_ = strokes_count_;
   if (use_brush_ && strokes_count_ >= 0) add(brush_runs_, end_);
+  const int cols = clip_.Right - clip_.Left - 2 * half_,
+            rows = clip_.Bottom - clip_.Top - 2 * half_;
+  whole_ = visible_ && strokes_count_ >= 0 && cols > 0 && rows > 0;
+  inner_ = TRect(clip_.Left + half_, clip_.Top + half_, cols, rows);
   return true;
 }
 
-void TMarkStamp::Draw(int x, int y) {
+void TMarkStamp::DrawClipped(int x, int y) {
   // Offsets are at most 7 pixels; positions this far out can never be visible and would only
   // overflow.
   constexpr int kLimit = 1 << 30;
@@ -809,13 +789,6 @@ void TMarkStamp::Draw(int x, int y) {
   if (x + half_ < clip_.Left || x - half_ >= clip_.Right || y + half_ < clip_.Top ||
       y - half_ >= clip_.Bottom) {
     // Nothing of it is inside.
-  } else if (x - half_ >= clip_.Left && x + half_ < clip_.Right && y - half_ >= clip_.Top &&
-             y + half_ < clip_.Bottom && strokes_count_ >= 0) {
-    TPixel* const centre = bits_ + y * stride_ + x;
-    for (int k = 0; k < pen_strokes_; ++k)
-      FillShort(centre + strokes_[k].offset, strokes_[k].len, pen_pixel_);
-    for (int k = pen_strokes_; k < strokes_count_; ++k)
-      FillShort(centre + strokes_[k].offset, strokes_[k].len, brush_pixel_);
   } else if (x - half_ >= clip_.Left && x + half_ < clip_.Right && y - half_ >= clip_.Top &&
              y + half_ < clip_.Bottom) {
     TPixel* const centre = bits_ + y * stride_ + x;

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <string>
 
 #include "platform/canvas.h"
@@ -55,10 +58,48 @@ class TMarkStamp {
  public:
   bool Prepare(TCanvas& Canvas, int Mark);
   // Mark centred on (X, Y), clipped; only after Prepare returned true.
-  void Draw(int X, int Y);
+  void Draw(int X, int Y) {
+    // The common case, a whole mark inside the clip rectangle, without calls.
+    if (whole_ && static_cast<unsigned>(X - inner_.Left) < static_cast<unsigned>(inner_.Right) &&
+        static_cast<unsigned>(Y - inner_.Top) < static_cast<unsigned>(inner_.Bottom)) {
+      TPixel* const centre = bits_ + Y * stride_ + X;
+      for (int k = 0; k < pen_strokes_; ++k)
+        FillShort(centre + strokes_[k].offset, strokes_[k].len, pen_pixel_);
+      for (int k = pen_strokes_; k < strokes_count_; ++k)
+        FillShort(centre + strokes_[k].offset, strokes_[k].len, brush_pixel_);
+      canvas_->NotifyPixelsWritten();
+      return;
+    }
+    DrawClipped(X, Y);
+  }
 
  private:
+  void DrawClipped(int X, int Y);
+  // A run of 1 to 16 pixels in at most four stores (overlapping where the run is shorter).
+  static void FillShort(TPixel* p, int n, TPixel v) {
+#ifdef __SSE2__
+    if (n >= 4) {
+      const __m128i q = _mm_set1_epi32(static_cast<int>(v));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(p), q);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 4), q);
+      if (n > 8) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 4), q);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 8), q);
+      }
+      return;
+    }
+#else
+    for (; n > 3; --n) p[n - 1] = v;
+#endif
+    p[0] = v;
+    p[n >> 1] = v;
+    p[n - 1] = v;
+  }
   TCanvas* canvas_ = nullptr;
+  // Centres whose whole mark is inside the clip rectangle: Left, Top and the counts of columns
+  // and rows from there (Right, Bottom).
+  TRect inner_;
+  bool whole_ = false;
   TRect clip_;
   bool visible_ = false;  // the canvas has pixels inside its clip rectangle
   bool use_pen_ = false, use_brush_ = false;
