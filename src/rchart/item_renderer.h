@@ -257,27 +257,20 @@ class TItemRenderer {
   }
 
   bool Shown(const TrcChartItem& it) const;
-  // Line runs (rchart_runs.cpp): the pen a run keeps, the step that started it, a stretch of a
-  // long run and the second thread that reads half of them.
+  // Line runs (rchart_runs.cpp): the pen a run keeps and the step that started it.
   struct LineRunPen {
     std::int32_t width;
     TColor color, brush;
     TPenStyle style;
     int first;
   };
-  struct LineSlice;
-  class TRoundWorker;
-  // Runs at least this long are read by two threads, rounds of two stretches of kRound items.
-  static constexpr int kParallelRun = 1 << 17;
-  static constexpr int kRound = 1 << 16;
   bool Continues(const TrcChartItem& it, const LineRunPen& pen) const;
-  // The points of the run's steps from item i on, collapsed by columns when asked, to sink;
-  // returns the index of the first item the run does not take. Reads the chart only, so that
-  // two threads may scan at once. A collapsing scan that has started continues the column of
-  // from; one that has not draws its first step as it is.
+  // The points of the run's steps from item i on to sink, collapsed by columns when asked (the
+  // column of `from`, the pen position, continues); returns the index of the first item the run
+  // does not take.
   template <typename Sink>
   int ScanLine(const TRcItemContainer& items, int i, int end, const LineRunPen& pen, bool collapse,
-               bool started, TPoint from, Sink&& sink) const;
+               TPoint from, Sink&& sink) const;
   // The next point of the pending polyline.
   void Push(TPoint p) {
     if (ch_.FNumPPa > 0 && ch_.FNumPPa < TCustomRChart::kPolyBatch - 1) {

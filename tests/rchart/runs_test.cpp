@@ -254,15 +254,15 @@ TEST(LineRuns, BlackAndWhiteOutput) {
             0);
 }
 
-// A run long enough to be read by two threads, joined in order.
-TEST(LineRuns, LongRunReadInStretches) {
+// Runs of hundreds of thousands of steps, and breaks of colour and width inside them.
+TEST(LineRuns, LongRunsKeepThePicture) {
   std::mt19937_64 rng(600);
   DrawChart chart;
   const int n = 3 * (1 << 16) + 12345;
   chart.SetRange(1, 0.0L, -40.0L, static_cast<long double>(n), 40.0L);
   Walk(chart, rng, n, 0, 1, 0, 0.3);
   ExpectSamePicture(chart, "long run");
-  // A change of colour in the second stretch of a round ends the run there.
+  // A change of colour far into a long run ends the run there.
   chart.SetDataColor(clRed);
   Walk(chart, rng, 1 << 17, 0, 1, 0, 0.3);
   chart.SetDataColor(clBlue);
