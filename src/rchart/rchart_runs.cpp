@@ -167,6 +167,10 @@ int TItemRenderer::MarkRun(const TRcItemContainer& items, int i, int end) {
   TMarkStamp stamp;
   if (ch.FNumPPa != 0 || !stamp.Prepare(cv_, mark)) return i;
   const bool avoid = ch.FAvoidDupMarks && !ch.FPixMap.empty();
+  // The marks accepted and not yet drawn, oldest at head once the queue is full.
+  constexpr int kAhead = 16;
+  TPoint queue[kAhead];
+  int head = 0, queued = 0;
   // Marks the run draws with the stamp from item i on; returns where the run ends.
   const auto scan = [&](TMarkStamp& st) {
     // A key match also needs the same mark.
@@ -181,11 +185,23 @@ int TItemRenderer::MarkRun(const TRcItemContainer& items, int i, int end) {
       if (!InRanges(it)) return true;
       const TPoint q = WorldMain(it);
       if (avoid && !MarkSlotFree(q.X, q.Y, mark)) return true;
-      st.Draw(q.X, q.Y);
+      // Drawn kAhead marks later, in the same order, its rows asked for now.
+      st.Prefetch(q.X, q.Y);
+      if (queued == kAhead)
+        st.Draw(queue[head].X, queue[head].Y);
+      else
+        ++queued;
+      queue[head] = q;
+      head = (head + 1) % kAhead;
       return true;
     });
   };
-  return scan(stamp);
+  const int stop = scan(stamp);
+  for (int k = kAhead - queued; k < kAhead; ++k) {
+    const TPoint q = queue[(head + k) % kAhead];
+    stamp.Draw(q.X, q.Y);
+  }
+  return stop;
 }
 
 }  // namespace kiv
