@@ -384,8 +384,13 @@ class TCustomControl : public TWinControl {
   std::string ClassName() const override { return "TCustomControl"; }
 
   TCanvas& Canvas();
-  const TBitmap* Surface() const override { return &surface_; }
+  const TBitmap* Surface() const override;
   std::uint64_t SurfaceChangeCount() const override;
+  // A control that may never be shown (a helper painting onto other canvases, a chart that only
+  // makes pictures) leaves its surface unallocated until Canvas(), Surface() or painting asks
+  // for it; from then on the surface follows the bounds as always. A lazy surface that cannot be
+  // allocated raises EPlatformError where it is first asked for, not in SetBounds.
+  void SetLazySurface(bool value);
 
  protected:
   // Draws the control on Canvas(). The default draws nothing.
@@ -394,8 +399,12 @@ class TCustomControl : public TWinControl {
   void BoundsChanging(int NewWidth, int NewHeight) override;
 
  private:
-  TBitmap surface_;
+  // Gives a lazy surface its pixels.
+  void Realize() const;
+  mutable TBitmap surface_;
   TCanvas* canvas_ = nullptr;  // the surface's canvas, once asked for
+  bool lazy_ = false;
+  mutable bool realized_ = true;  // the surface has the control's size
 };
 
 }  // namespace kiv

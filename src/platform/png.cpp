@@ -4,11 +4,18 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <array>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <vector>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+#include "platform/deflate_rows.h"
 #include "platform/errors.h"
 #include "platform/image_codecs.h"
 
@@ -199,6 +206,83 @@ PngSettings SettingsForLevel(int level) {
   return {PNG_ALL_FILTERS, Z_DEFAULT_STRATEGY};
 }
 
+// The colours of a picture with at most 256 of them, for writing it with a palette: a quarter of
+// the bytes to filter, compress and check, and the same pixels when read back. Charts have flat
+// areas, a few ink colours and the greys of anti-aliased text, and nearly always fit.
+class Palette {
+ public:
+  // Rows first..last-1 as a PNG filter stream: each row a filter byte (none) and the palette
+  // index of every pixel. False when the picture has more than 256 colours.
+  bool Index(const TPixel* pixels, int width, int first, int last, std::uint8_t* out) {
+    const auto w = static_cast<std::size_t>(width);
+    for (int y = first; y < last; ++y, out += w + 1) {
+      const TPixel* src = pixels + static_cast<std::size_t>(y) * w;
+      out[0] = 0;
+      for (std::size_t x = 0; x < w;) {
+        const TPixel c = src[x] & 0x00FFFFFFu;
+        int index = Find(c);
+        if (index < 0) {
+          if (size_ == 256) return false;
+          index = Insert(c);
+        }
+        const std::size_t e = RunEnd(src, x + 1, w, c);
+        std::memset(out + 1 + x, index, e - x);
+        x = e;
+      }
+    }
+    return true;
+  }
+  int Size() const { return size_; }
+  const std::array<png_color, 256>& Colours() const { return colours_; }
+
+ private:
+  // The first index from i on whose pixel is not of colour c (alpha ignored): flat areas are
+  // passed four pixels at a time.
+  static std::size_t RunEnd(const TPixel* p, std::size_t i, std::size_t n, TPixel c) {
+#ifdef __SSE2__
+    const __m128i mask = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i cc = _mm_set1_epi32(static_cast<int>(c));
+    while (i + 4 <= n) {
+      const __m128i v =
+          _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), mask);
+      if (_mm_movemask_epi8(_mm_cmpeq_epi32(v, cc)) != 0xFFFF) break;
+      i += 4;
+    }
+#endif
+    while (i < n && (p[i] & 0x00FFFFFFu) == c) ++i;
+    return i;
+  }
+  static constexpr std::size_t kSlots = 1024;  // open addressing, at most a quarter full
+  static constexpr TPixel kEmpty = ~0u;        // no RGB value has its top byte set
+  static std::size_t Hash(TPixel c) {
+    return (c * 0x9E3779B1u) >> 22;
+  }
+  int Find(TPixel c) const {
+    for (std::size_t h = Hash(c);; h = (h + 1) & (kSlots - 1)) {
+      if (keys_[h] == c) return index_[h];
+      if (keys_[h] == kEmpty) return -1;
+    }
+  }
+  int Insert(TPixel c) {
+    std::size_t h = Hash(c);
+    while (keys_[h] != kEmpty) h = (h + 1) & (kSlots - 1);
+    keys_[h] = c;
+    index_[h] = static_cast<std::uint8_t>(size_);
+    colours_[static_cast<std::size_t>(size_)] = {
+        static_cast<png_byte>(c >> 16), static_cast<png_byte>(c >> 8), static_cast<png_byte>(c)};
+    return size_++;
+  }
+  std::array<TPixel, kSlots> keys_ = Filled();
+  std::array<std::uint8_t, kSlots> index_{};
+  std::array<png_color, 256> colours_{};
+  int size_ = 0;
+  static std::array<TPixel, kSlots> Filled() {
+    std::array<TPixel, kSlots> a;
+    a.fill(kEmpty);
+    return a;
+  }
+};
+
 bool WriteImage(png_structp png, png_infop info, const TPixel* pixels, int width, int height,
                 int level, png_bytep row) {
   if (setjmp(png_jmpbuf(png))) return false;
@@ -222,6 +306,88 @@ bool WriteImage(png_structp png, png_infop info, const TPixel* pixels, int width
     png_write_row(png, row);
   }
   png_write_end(png, info);
+  return true;
+}
+
+void PutBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+
+void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::uint8_t* data,
+              std::size_t size) {
+  PutBE32(out, static_cast<std::uint32_t>(size));
+  const std::size_t start = out.size();
+  out.insert(out.end(), type, type + 4);
+  if (size > 0) out.insert(out.end(), data, data + size);
+  PutBE32(out, static_cast<std::uint32_t>(
+                   crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
+}
+
+// A picture of at most 256 colours written directly with a palette: the rows (filter "none",
+// which suits palette indices) indexed and deflated a band at a time, so that the buffers stay
+// small and in the caches, and the chunks around them. False when the picture has more colours
+// (or zlib fails); out is then undefined.
+bool WriteIndexed(const TPixel* pixels, int width, int height, int level,
+                  std::vector<std::uint8_t>& out) {
+  const std::size_t row_bytes = static_cast<std::size_t>(width) + 1;
+  Palette palette;
+  std::vector<std::uint8_t> idat;
+  std::size_t used = 0;
+  if (level == 1) {
+    // The fast level: runs and repeats of the row above, which is what charts are made of, in
+    // a stream of its own (deflate_rows.h). The rows' buffer is kept for the next picture.
+    thread_local std::vector<std::uint8_t> raw;
+    raw.resize(row_bytes * static_cast<std::size_t>(height));
+    if (!palette.Index(pixels, width, 0, height, raw.data())) return false;
+    idat = detail::DeflateRows(raw.data(), raw.size(), row_bytes);
+    used = idat.size();
+  } else {
+    struct Stream {
+      z_stream z{};
+      bool open = false;
+      ~Stream() {
+        if (open) deflateEnd(&z);
+      }
+    } st;
+    if (deflateInit2(&st.z, level, Z_DEFLATED, 15, 8, SettingsForLevel(level).strategy) != Z_OK)
+      return false;
+    st.open = true;
+    constexpr int kBand = 16;
+    std::vector<std::uint8_t> band(row_bytes * kBand);
+    idat.resize(1 << 16);
+    for (int y = 0; y < height; y += kBand) {
+      const int last = std::min(height, y + kBand);
+      if (!palette.Index(pixels, width, y, last, band.data())) return false;
+      st.z.next_in = band.data();
+      st.z.avail_in = static_cast<uInt>(row_bytes * static_cast<std::size_t>(last - y));
+      const int flush = last == height ? Z_FINISH : Z_NO_FLUSH;
+      while (true) {
+        if (used == idat.size()) idat.resize(idat.size() * 2);
+        st.z.next_out = idat.data() + used;
+        st.z.avail_out = static_cast<uInt>(idat.size() - used);
+        const int r = deflate(&st.z, flush);
+        used = idat.size() - st.z.avail_out;
+        if (r == Z_STREAM_END) break;
+        if (r != Z_OK && r != Z_BUF_ERROR) return false;
+        if (st.z.avail_in == 0 && st.z.avail_out > 0 && flush == Z_NO_FLUSH) break;
+      }
+    }
+  }
+  static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  out.assign(kSignature, kSignature + 8);
+  std::vector<std::uint8_t> ihdr;
+  PutBE32(ihdr, static_cast<std::uint32_t>(width));
+  PutBE32(ihdr, static_cast<std::uint32_t>(height));
+  ihdr.insert(ihdr.end(), {8, 3, 0, 0, 0});  // 8-bit indices, palette, deflate, filters, rows
+  PutChunk(out, "IHDR", ihdr.data(), ihdr.size());
+  std::vector<std::uint8_t> plte;
+  for (int i = 0; i < palette.Size(); ++i) {
+    const png_color& c = palette.Colours()[static_cast<std::size_t>(i)];
+    plte.insert(plte.end(), {c.red, c.green, c.blue});
+  }
+  PutChunk(out, "PLTE", plte.data(), plte.size());
+  PutChunk(out, "IDAT", idat.data(), used);
+  PutChunk(out, "IEND", nullptr, 0);
   return true;
 }
 
@@ -277,6 +443,14 @@ std::vector<std::uint8_t> EncodePng(const TPixel* pixels, int width, int height,
   if (level < 0) level = 1;
   if (level > 9) level = 9;
   std::vector<std::uint8_t> out;
+  try {
+    // Most charts have at most 256 colours: written with a palette, a quarter of the bytes to
+    // compress and check, and the same pixels read back.
+    if (WriteIndexed(pixels, width, height, level, out)) return out;
+    out.clear();
+  } catch (const std::bad_alloc&) {
+    throw EPlatformError("out of memory for a PNG file");
+  }
   std::vector<png_byte> row;
   try {
     row.resize(static_cast<std::size_t>(width) * 3);

@@ -343,8 +343,31 @@ TCustomControl::~TCustomControl() {
 }
 
 TCanvas& TCustomControl::Canvas() {
+  Realize();
   if (canvas_ == nullptr) canvas_ = &surface_.Canvas();
   return *canvas_;
+}
+
+const TBitmap* TCustomControl::Surface() const {
+  Realize();
+  return &surface_;
+}
+
+void TCustomControl::SetLazySurface(bool value) {
+  lazy_ = value;
+  if (!value) {
+    Realize();
+  } else if (canvas_ == nullptr) {
+    // Nobody draws on it yet: its pixels can wait.
+    surface_ = TBitmap();
+    realized_ = false;
+  }
+}
+
+void TCustomControl::Realize() const {
+  if (realized_) return;
+  surface_.SetSize(Width(), Height());
+  realized_ = true;
 }
 
 std::uint64_t TCustomControl::SurfaceChangeCount() const {
@@ -353,10 +376,11 @@ std::uint64_t TCustomControl::SurfaceChangeCount() const {
 
 void TCustomControl::BoundsChanging(int NewWidth, int NewHeight) {
   TWinControl::BoundsChanging(NewWidth, NewHeight);
-  surface_.SetSize(NewWidth, NewHeight);
+  if (realized_) surface_.SetSize(NewWidth, NewHeight);
 }
 
 void TCustomControl::PaintWindow() {
+  Realize();
   if (!ControlStyle().Contains(csOpaque) && !surface_.Empty()) {
     const TPixel fill = ColorToPixel(Color());
     std::fill(surface_.Bits(),

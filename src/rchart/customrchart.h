@@ -761,8 +761,13 @@ class TCustomRChart : public TCustomControl {
   void CopyToBitmap(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs = false);
   void CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs = false);
   // A picture file: PNG when the name ends in ".png", else BMP. Raises EPlatformError when the
-  // file cannot be written.
+  // file cannot be written. PNG files are compressed at PngCompressionLevel: zlib level 0 (none)
+  // to 9 (smallest); the default is the fast level of TBitmap, other values are ignored.
   void CopyToBMP(const std::string& FName, bool BlkWhite);
+  int PngCompressionLevel() const { return FPngLevel; }
+  void SetPngCompressionLevel(int level) {
+    if (level >= 0 && level <= 9) FPngLevel = level;
+  }
   // A vector picture: the file receives an SVG document (whatever its name) in which items,
   // axes and texts are vector shapes and the data area is clipped.
   void CopyToWMF(const std::string& FName, bool BlkWhite);
@@ -936,6 +941,7 @@ class TCustomRChart : public TCustomControl {
   bool FAvoidDupMarks = false;
   int FDupMarksMinD = 1;
   std::array<TRenderLayerMap, 2> FRenderMaps;  // layers 1, 2
+  int FPngLevel = TBitmap::kDefaultPngLevel;
 };
 
 }  // namespace kiv

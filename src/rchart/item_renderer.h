@@ -9,6 +9,9 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "platform/errors.h"
 #include "rchart/customrchart.h"
@@ -35,22 +38,23 @@ inline int Clamp30k(long long v) {
 // or on a logarithmic axis) goes through R2M itself. Pixels are therefore always R2M's.
 struct AxisMap {
   double k = 0, d = 0;
-  bool fast = false;  // a linear axis with finite parameters
+  // How far the double result may be from R2M's for any value that maps within 1e9 pixels:
+  // a few units in the last place of |k v| + |d| + |k v + d| <= 2e9 + 2 |d|; infinite when R2M
+  // must map every value (logarithmic axes, parameters that are not finite).
+  double bound = INFINITY;
+  AxisMap() = default;
+  AxisMap(double k_, double d_, bool fast) : k(k_), d(d_) {
+    if (fast) bound = 4 * DBL_EPSILON * (2.1e9 + 2 * std::fabs(d));
+  }
   // The nearest integer to k * v + d, or false when R2M must decide.
   bool Pixel(double v, int& out) const {
-    if (!fast) return false;
-    const double kv = k * v;
-    const double p = kv + d;
-    const double a = std::fabs(p);
-    if (!(a < 1e9)) return false;  // also NaN
-    const int t = static_cast<int>(p);
-    const double f = p - t;  // exact
-    const double af = std::fabs(f);
-    // Both results differ by less than a few units in the last place of the terms.
-    const double bound = 4 * DBL_EPSILON * (std::fabs(kv) + std::fabs(d) + a) + 1e-300;
-    if (std::fabs(af - 0.5) <= bound) return false;
-    // Branch-free: which way a random value rounds is unpredictable.
-    out = t + static_cast<int>(f > 0.5) - static_cast<int>(f < -0.5);
+    const double p = k * v + d;
+    if (!(std::fabs(p) < 1e9)) return false;  // also NaN
+    // Adding and taking away 1.5 * 2^52 rounds to the nearest integer (|p| < 2^51).
+    constexpr double kShift = 6755399441055744.0;
+    const double r = (p + kShift) - kShift;
+    if (0.5 - std::fabs(p - r) <= bound) return false;
+    out = static_cast<int>(r);
     return true;
   }
 };
@@ -127,8 +131,8 @@ class TItemRenderer {
       }
       m.valid = true;
     }
-    mx_ = itemdraw::AxisMap{m.k[0], m.d[0], m.fast[0]};
-    my_ = itemdraw::AxisMap{m.k[1], m.d[1], m.fast[1]};
+    mx_ = itemdraw::AxisMap(m.k[0], m.d[0], m.fast[0]);
+    my_ = itemdraw::AxisMap(m.k[1], m.d[1], m.fast[1]);
     // The layer's ranges, ordered (marks are drawn inside them for either orientation).
     const TScaleProps& px = *chart.FScalePropsX[L];
     const TScaleProps& py = *chart.FScalePropsY[L];
@@ -138,6 +142,14 @@ class TItemRenderer {
     yhi_ = std::max(py.RangeLow(), py.RangeHigh());
     ox_ = static_cast<long long>(xoff) - chart.RcLRim;
     oy_ = static_cast<long long>(yoff) - chart.RcTRim;
+#ifdef __SSE2__
+    pk_ = _mm_set_pd(my_.k, mx_.k);
+    pd_ = _mm_set_pd(my_.d, mx_.d);
+    pbound_ = _mm_set_pd(my_.bound, mx_.bound);
+    poff_ = _mm_set_pd(static_cast<double>(oy_), static_cast<double>(ox_));
+    plo_ = _mm_set_pd(ylo_, xlo_);
+    phi_ = _mm_set_pd(yhi_, xhi_);
+#endif
   }
 
   void Draw(const TrcChartItem& item, int index, bool is_anno, const TLongTextArray& texts);
@@ -150,14 +162,17 @@ class TItemRenderer {
         (blk_white_ ? clBlack : it.Color) != ch_.FLastPenCol ||
         itemdraw::ValidStyle(it.PenStyle) != ch_.FLastPenStyle || it.FillColor != ch_.FLastBrushCol)
       return false;
-    const TPoint p = Main(it);
-    if (ch_.FNumPPa > 0 && ch_.FNumPPa < TCustomRChart::kPolyBatch - 1) {
-      ch_.FPPa[static_cast<std::size_t>(ch_.FNumPPa++)] = p;
-      return true;
-    }
-    ch_.EnterPolyline(p.X, p.Y, cv_);
+    Push(Main(it));
     return true;
   }
+
+  // Runs of items that continue what the item before them started, each in a loop of its own
+  // (rchart_runs.cpp): from index i, right after a polyline step or a mark that this renderer
+  // drew, up to the first item that is not a visible item of that kind, layer, pen and brush
+  // (hidden items are skipped, as in the item loop). Return the index of that item. Only while
+  // no user code runs between items (no OnBeforeRenderChartItem handler).
+  int LineRun(const TRcItemContainer& items, int i, int end);
+  int MarkRun(const TRcItemContainer& items, int i, int end);
 
  private:
   // --- Coordinates.
@@ -183,8 +198,12 @@ class TItemRenderer {
   int ScreenY(double v) const {
     return itemdraw::Clamp30k(static_cast<long long>(RoundToInt(v)) + yoff_);
   }
-  int X(double v, bool screen) const { return screen ? ScreenX(v) : WorldX(v); }
-  int Y(double v, bool screen) const { return screen ? ScreenY(v) : WorldY(v); }
+  int X(double v, bool screen) const {
+    return screen ? ScreenX(v) : WorldX(v);
+  }
+  int Y(double v, bool screen) const {
+    return screen ? ScreenY(v) : WorldY(v);
+  }
   TPoint Main(const TrcChartItem& it) const {
     const itemdraw::ScreenFlags f = itemdraw::FlagsOf(it.CoordMode);
     return TPoint(X(it.x, f.mx), Y(it.y, f.my));
@@ -193,7 +212,41 @@ class TItemRenderer {
     const itemdraw::ScreenFlags f = itemdraw::FlagsOf(it.CoordMode);
     return TPoint(X(it.x2, f.sx), Y(it.y2, f.sy));
   }
-  TPoint World(double x, double y) const { return TPoint(WorldX(x), WorldY(y)); }
+  TPoint World(double x, double y) const {
+    return TPoint(WorldX(x), WorldY(y));
+  }
+  // The main point of a world item: World(it.x, it.y), both axes at once where the double
+  // results are certain.
+  TPoint WorldMain(const TrcChartItem& it) const {
+#ifdef __SSE2__
+    const __m128d v = _mm_loadu_pd(&it.x);  // x, y
+    const __m128d p = _mm_add_pd(_mm_mul_pd(v, pk_), pd_);
+    const __m128d abs_mask = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFFLL));
+    const __m128d shift = _mm_set1_pd(6755399441055744.0);
+    const __m128d r = _mm_sub_pd(_mm_add_pd(p, shift), shift);
+    const __m128d margin = _mm_sub_pd(_mm_set1_pd(0.5), _mm_and_pd(_mm_sub_pd(p, r), abs_mask));
+    const __m128d ok = _mm_and_pd(_mm_cmplt_pd(_mm_and_pd(p, abs_mask), _mm_set1_pd(1e9)),
+                                  _mm_cmpgt_pd(margin, pbound_));
+    if (_mm_movemask_pd(ok) == 3) {
+      // The pixels plus the offsets, clamped as Clamp30k does; all values are exact.
+      const double lim = static_cast<double>(itemdraw::kCoordLimit);
+      const __m128d c =
+          _mm_min_pd(_mm_max_pd(_mm_add_pd(r, poff_), _mm_set1_pd(-lim)), _mm_set1_pd(lim));
+      const __m128i q = _mm_cvttpd_epi32(c);
+      return TPoint(_mm_cvtsi128_si32(q), _mm_cvtsi128_si32(_mm_shuffle_epi32(q, 1)));
+    }
+#endif
+    return World(it.x, it.y);
+  }
+  // Whether a world point lies inside the layer's ranges, bounds included (NaN does not).
+  bool InRanges(const TrcChartItem& it) const {
+#ifdef __SSE2__
+    const __m128d v = _mm_loadu_pd(&it.x);
+    return _mm_movemask_pd(_mm_and_pd(_mm_cmple_pd(plo_, v), _mm_cmple_pd(v, phi_))) == 3;
+#else
+    return xlo_ <= it.x && it.x <= xhi_ && ylo_ <= it.y && it.y <= yhi_;
+#endif
+  }
   static TPoint Shift(TPoint p, long long dx, long long dy) {
     return TPoint(itemdraw::Clamp30k(p.X + dx), itemdraw::Clamp30k(p.Y + dy));
   }
@@ -201,6 +254,30 @@ class TItemRenderer {
   TPoint Current() const {
     if (ch_.FNumPPa > 0) return ch_.FPPa[static_cast<std::size_t>(ch_.FNumPPa - 1)];
     return cv_.PenPos();
+  }
+
+  bool Shown(const TrcChartItem& it) const;
+  // Line runs (rchart_runs.cpp): the pen a run keeps and the step that started it.
+  struct LineRunPen {
+    std::int32_t width;
+    TColor color, brush;
+    TPenStyle style;
+    int first;
+  };
+  bool Continues(const TrcChartItem& it, const LineRunPen& pen) const;
+  // The points of the run's steps from item i on to sink, collapsed by columns when asked (the
+  // column of `from`, the pen position, continues); returns the index of the first item the run
+  // does not take.
+  template <typename Sink>
+  int ScanLine(const TRcItemContainer& items, int i, int end, const LineRunPen& pen, bool collapse,
+               TPoint from, Sink&& sink) const;
+  // The next point of the pending polyline.
+  void Push(TPoint p) {
+    if (ch_.FNumPPa > 0 && ch_.FNumPPa < TCustomRChart::kPolyBatch - 1) {
+      ch_.FPPa[static_cast<std::size_t>(ch_.FNumPPa++)] = p;
+      return;
+    }
+    ch_.EnterPolyline(p.X, p.Y, cv_);
   }
 
   // --- Cached state.
@@ -224,8 +301,12 @@ class TItemRenderer {
     cv_.Font().SetColor(c);
     ch_.FLastFontCol = c;
   }
-  void Flush() { ch_.FinishPolyLine(cv_); }
-  TColor Fill(const TrcChartItem& it) const { return blk_white_ ? clSilver : it.FillColor; }
+  void Flush() {
+    ch_.FinishPolyLine(cv_);
+  }
+  TColor Fill(const TrcChartItem& it) const {
+    return blk_white_ ? clSilver : it.FillColor;
+  }
 
   // A polyline step: a change of pen colour, pen style or brush colour ends the batch.
   void PolyStep(TColor c, TPenStyle style, TColor fill, TPoint p) {
@@ -258,6 +339,11 @@ class TItemRenderer {
   itemdraw::AxisMap mx_, my_;
   double xlo_ = 0, xhi_ = 0, ylo_ = 0, yhi_ = 0;
   long long ox_ = 0, oy_ = 0;
+#ifdef __SSE2__
+  // The same for both axes at once (x low, y high): factors, offsets, bounds of the double
+  // mapping, composition offsets and the ranges.
+  __m128d pk_, pd_, pbound_, poff_, plo_, phi_;
+#endif
   TColor c_ = clBlack;  // the item's pen colour (black for monochrome output)
 };
 

@@ -2,6 +2,7 @@
 // blocks, and TLongTextArray, the table of full texts of a container's text items.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <memory>
@@ -56,6 +57,12 @@ class TRcItemContainer {
   }
   const TrcChartItem& operator[](int index) const {
     return blocks_[static_cast<unsigned>(index) >> kBlockShift][index & (kBlockItems - 1)];
+  }
+
+  // One past the last slot that follows slot `index` in memory (within its block), so that loops
+  // over many records can walk them with a pointer; index must be in 0..Size()-1.
+  int ContiguousEnd(int index) const {
+    return static_cast<int>(std::min<long long>(size_, (index | (kBlockItems - 1)) + 1LL));
   }
 
   // Slots the allocated blocks can hold (at least Size()).

@@ -47,8 +47,10 @@ std::string FirstChars(const std::string& text, std::size_t n) {
 
 void TCustomRChart::ConstructChartBmp(TCanvas& Canvas) {
   const int W = Width(), H = Height(), d = F3DRim;
+  // The picture's bitmap takes the control's size. The chart bitmap is sized only when it is
+  // that bitmap: output into other bitmaps leaves it alone, so that a chart made only for
+  // pictures never fills a screen-sized bitmap it does not show.
   if (TBitmap* target = Canvas.RasterBitmap()) target->SetSize(W, H);
-  ChartBmp.SetSize(W, H);
 
   Canvas.Pen().SetStyle(psSolid);
   Canvas.Pen().SetMode(pmCopy);

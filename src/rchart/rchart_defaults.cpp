@@ -87,6 +87,8 @@ TCustomRChart::TCustomRChart(TComponent* AOwner) : TCustomControl(AOwner) {
   FSuppressPaint = true;
   // Paint covers every pixel, and a suppressed paint must leave the last picture in place.
   SetControlStyle(ControlStyle() + TControlStyle{csOpaque});
+  // A chart made only for pictures (CopyToBitmap, files) never needs its screen surface.
+  SetLazySurface(true);
   for (auto& ch : FCrossHair) ch = std::make_unique<TCrossHair>();
   ResetItemStore();
   ResetDrawingAttributes();

@@ -146,6 +146,12 @@ void TCustomRChart::RenderContainers(TCanvas& Canvas, int XOffset, int YOffset, 
       std::optional<TItemRenderer>& r = fast[it.Layer - 1];
       if (!r) r.emplace(*this, Canvas, BlkWhite, XOffset, YOffset, it.Layer);
       if (!r->FastStep(it)) r->Draw(it, i, false, FLongTextsData);
+      // No user code runs until the next text or handler: the item count stays as it is.
+      const int n = std::min(FNumChartItems, FDataContainer->Size());
+      if (it.ItemKind == tkLineto)
+        i = r->LineRun(*FDataContainer, i + 1, n) - 1;
+      else if (it.ItemKind == tkMarkAt && it.CoordMode == cmAllWorld)
+        i = r->MarkRun(*FDataContainer, i + 1, n) - 1;
     }
     FinishPolyLine(Canvas);
   };

@@ -133,7 +133,9 @@ void TCustomRChart::SetF3DRim(int v) {
 
 void TCustomRChart::MarginChanged() {
   const TSize s = DataBitmapSize();
-  GrafBmp.SetSize(s.cx, s.cy);
+  // The data bitmap gets its pixels with the first paint (a chart made only for pictures
+  // never needs them); after that it follows the size of the data area.
+  if (!GrafBmp.Empty()) GrafBmp.SetSize(s.cx, s.cy);
   if (FIsometric) {
     RecentreIsometric(1);
     RecentreIsometric(2);
@@ -148,7 +150,7 @@ void TCustomRChart::BoundsChanged(bool Resized) {
   TCustomControl::BoundsChanged(Resized);
   if (!Resized || !FScalesX[0]) return;
   const TSize s = DataBitmapSize();
-  GrafBmp.SetSize(s.cx, s.cy);
+  if (!GrafBmp.Empty()) GrafBmp.SetSize(s.cx, s.cy);
   PlaceScales();
   CopyScaleProps();
   // A resize must not fail: an axis that cannot be mapped keeps its previous transformation.

@@ -31,6 +31,7 @@ void TCustomRChart::CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite, bool Inc
 void TCustomRChart::CopyToBMP(const std::string& FName, bool BlkWhite) {
   TBitmap picture;
   CopyToBitmap(picture, BlkWhite);
+  picture.SetPngCompressionLevel(FPngLevel);
   picture.SaveToFile(FName);
 }
 

@@ -63,7 +63,7 @@ void TCustomRChart::ShowGraf() {
   if (Visible()) {
     FLastElemOnShow = FNumChartItems - 1;
     AdjustCanInfoOfSharedCharts();
-    if (!FAutoRedraw) {
+    if (!FAutoRedraw || GrafBmp.Empty()) {
       Paint();
     } else if (CanPaint()) {
       InitGraf(GrafBmp.Canvas(), 0, 0, GrafBmp.Width(), GrafBmp.Height());
@@ -78,7 +78,9 @@ void TCustomRChart::ShowGraf() {
 
 void TCustomRChart::ShowGrafNewOnly() {
   if (!Visible()) return;
-  if (CanPaint()) {
+  if (CanPaint() && GrafBmp.Empty()) {
+    Paint();  // the first picture: all of it
+  } else if (CanPaint()) {
     ConstructDataBmp(GrafBmp, 0, 0, false, FLastElemOnShow);
     ChartBmp.Canvas().SetCopyMode(cmSrcCopy);
     ChartBmp.Canvas().Draw(RcLRim, RcTRim, GrafBmp);
@@ -89,6 +91,7 @@ void TCustomRChart::ShowGrafNewOnly() {
 }
 
 void TCustomRChart::ResetDataBitmap() {
+  if (GrafBmp.Empty()) return;  // nothing painted yet
   const TSize s = DataBitmapSize();
   GrafBmp.SetSize(s.cx, s.cy);
   InitGraf(GrafBmp.Canvas(), 0, 0, s.cx, s.cy);

@@ -145,6 +145,8 @@ void TScale::UseForeignCanvas(TCanvas* ForeignCv, int x, int y) {
 void TScale::SetIsHelperComponent(bool v) {
   if (v == FIsHelper) return;
   FIsHelper = v;
+  // A helper paints onto its owner's canvas; its own surface is needed only if asked for.
+  SetLazySurface(v);
   RepaintScale();
 }
 

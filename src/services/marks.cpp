@@ -7,6 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "platform/bitmap.h"
 
 namespace kiv {
@@ -639,10 +643,16 @@ int MarkIndex(int mark) {
   return (mark >= 0 && mark < kNumMarks) ? mark : kDefaultMark;
 }
 
+}  // namespace
+
 // The pictures as horizontal runs of one ink each, for writing straight into pixel rows.
-struct Run {
+struct TMarkPixelRun {
   std::int8_t dy, x0, len;  // offsets from the centre; len pixels from x0
 };
+
+namespace {
+
+using Run = TMarkPixelRun;
 
 // A mark's pen runs, then its brush runs (the two inks never share a pixel, so their order
 // does not matter).
@@ -719,11 +729,13 @@ void FillRunsClipped(const Run* r, const Run* end, TPixel* bits, std::ptrdiff_t 
   }
 }
 
+}  // namespace
+
 // With a one-pixel solid (or clear) pen in copy mode and a solid (or clear) brush the spans
 // paint exactly the picture, each pixel once, in its ink's colour: on a bitmap canvas the
-// pixels are written directly, several times faster than drawing the spans. False when the
-// general path must draw the mark.
-bool DrawDirect(TCanvas& c, int ix, int x, int y) {
+// pixels are written directly, several times faster than drawing the spans.
+bool TMarkStamp::Prepare(TCanvas& c, int Mark) {
+  canvas_ = nullptr;
   TBitmap* bmp = c.RasterBitmap();
   if (bmp == nullptr) return false;
   const TPen& pen = c.Pen();
@@ -733,35 +745,61 @@ bool DrawDirect(TCanvas& c, int ix, int x, int y) {
     return false;
   const TBrushStyle bs = c.Brush().Style();
   if (bs != bsSolid && bs != bsClear) return false;
-  const TRect clip = c.ClipRect();
-  if (clip.IsEmpty() || bmp->Empty()) return true;
+  canvas_ = &c;
+  clip_ = c.ClipRect();
+  visible_ = !clip_.IsEmpty() && !bmp->Empty();
   const RunTable& table = Runs();
-  const MarkRuns& mr = table.Of(ix);
-  const Run* const pen_runs = table.Data() + mr.first;
-  const Run* const brush_runs = pen_runs + mr.pen;
-  const Run* const end = brush_runs + mr.brush;
-  const bool use_pen = ps != psClear && mr.pen > 0;
-  const bool use_brush = bs != bsClear && mr.brush > 0;
-  TPixel* const bits = bmp->Bits();
-  const std::ptrdiff_t stride = bmp->Width();
-  const int half = mr.half;
-  if (x - half >= clip.Left && x + half < clip.Right && y - half >= clip.Top &&
-      y + half < clip.Bottom) {
-    TPixel* const centre = bits + y * stride + x;
-    if (use_pen) FillRuns(pen_runs, brush_runs, centre, stride, OpaquePixel(pen.Color()));
-    if (use_brush) FillRuns(brush_runs, end, centre, stride, OpaquePixel(c.Brush().Color()));
-  } else {
-    if (use_pen)
-      FillRunsClipped(pen_runs, brush_runs, bits, stride, x, y, clip, OpaquePixel(pen.Color()));
-    if (use_brush) {
-      FillRunsClipped(brush_runs, end, bits, stride, x, y, clip, OpaquePixel(c.Brush().Color()));
+  const MarkRuns& mr = table.Of(MarkIndex(Mark));
+  pen_runs_ = table.Data() + mr.first;
+  brush_runs_ = pen_runs_ + mr.pen;
+  end_ = brush_runs_ + mr.brush;
+  use_pen_ = ps != psClear && mr.pen > 0;
+  use_brush_ = bs != bsClear && mr.brush > 0;
+  bits_ = bmp->Bits();
+  stride_ = bmp->Width();
+  half_ = mr.half;
+  pen_pixel_ = OpaquePixel(pen.Color());
+  brush_pixel_ = OpaquePixel(c.Brush().Color());
+  // The strokes of a whole mark: its pen runs, then its brush runs.
+  strokes_count_ = 0;
+  const auto add = [&](const Run* r, const Run* e) {
+    for (; r != e; ++r) {
+      if (strokes_count_ == kMaxStrokes || r->len > 16) {
+        strokes_count_ = -1;
+        return;
+      }
+      strokes_[strokes_count_++] = {r->dy * stride_ + r->x0, r->len};
     }
-  }
-  c.NotifyPixelsWritten();
+  };
+  if (use_pen_) add(pen_runs_, brush_runs_);
+  pen_strokes_ = strokes_count_;
+  if (use_brush_ && strokes_count_ >= 0) add(brush_runs_, end_);
+  const int cols = clip_.Right - clip_.Left - 2 * half_,
+            rows = clip_.Bottom - clip_.Top - 2 * half_;
+  whole_ = visible_ && strokes_count_ >= 0 && cols > 0 && rows > 0;
+  inner_ = TRect(clip_.Left + half_, clip_.Top + half_, cols, rows);
   return true;
 }
 
-}  // namespace
+void TMarkStamp::DrawClipped(int x, int y) {
+  // Offsets are at most 7 pixels; positions this far out can never be visible and would only
+  // overflow.
+  constexpr int kLimit = 1 << 30;
+  if (!visible_ || x < -kLimit || x > kLimit || y < -kLimit || y > kLimit) return;
+  if (x + half_ < clip_.Left || x - half_ >= clip_.Right || y + half_ < clip_.Top ||
+      y - half_ >= clip_.Bottom) {
+    // Nothing of it is inside.
+  } else if (x - half_ >= clip_.Left && x + half_ < clip_.Right && y - half_ >= clip_.Top &&
+             y + half_ < clip_.Bottom) {
+    TPixel* const centre = bits_ + y * stride_ + x;
+    if (use_pen_) FillRuns(pen_runs_, brush_runs_, centre, stride_, pen_pixel_);
+    if (use_brush_) FillRuns(brush_runs_, end_, centre, stride_, brush_pixel_);
+  } else {
+    if (use_pen_) FillRunsClipped(pen_runs_, brush_runs_, bits_, stride_, x, y, clip_, pen_pixel_);
+    if (use_brush_) FillRunsClipped(brush_runs_, end_, bits_, stride_, x, y, clip_, brush_pixel_);
+  }
+  canvas_->NotifyPixelsWritten();
+}
 
 std::string MarkPicture(int Mark) {
   const Picture& p = kPictures[static_cast<std::size_t>(MarkIndex(Mark))];
@@ -780,7 +818,11 @@ void DrawMarkOnCanvas(TCanvas& Canvas, int Mark, int X, int Y) {
   // overflow.
   constexpr int kLimit = 1 << 30;
   if (X < -kLimit || X > kLimit || Y < -kLimit || Y > kLimit) return;
-  if (DrawDirect(Canvas, ix, X, Y)) return;
+  TMarkStamp direct;
+  if (direct.Prepare(Canvas, ix)) {
+    direct.Draw(X, Y);
+    return;
+  }
   const TPoint pen_pos = Canvas.PenPos();
   DrawSpans(Canvas, Spans().Of(ix), X, Y);
   Canvas.MoveTo(pen_pos.X, pen_pos.Y);

@@ -2,6 +2,10 @@
 // bars, stars, ...) that charts draw at data points.
 #pragma once
 
+#include <cstddef>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <string>
 
 #include "platform/canvas.h"
@@ -42,6 +46,91 @@ inline constexpr int kNumMarks = 52;
 // characters handle those themselves). Drawing is clipped by the canvas, never throws and
 // allocates nothing of its own.
 void DrawMarkOnCanvas(TCanvas& Canvas, int Mark, int X, int Y);
+
+struct TMarkPixelRun;
+
+// Many marks of one kind, written with the canvas's current pen and brush straight into the rows
+// of its bitmap: the pixels DrawMarkOnCanvas gives, without resolving the drawing state for each
+// mark. Prepare says whether the canvas allows it (a bitmap canvas, a one-pixel solid or clear
+// pen in copy mode, a solid or clear brush); the canvas's state, clip rectangle and bitmap size
+// must stay as they are while the stamp is used.
+class TMarkStamp {
+ public:
+  bool Prepare(TCanvas& Canvas, int Mark);
+  // Mark centred on (X, Y), clipped; only after Prepare returned true.
+  // Asks for the memory of the rows a whole mark at (X, Y) writes, some marks before Draw
+  // writes them: marks scattered over a large bitmap miss the caches with every row.
+  void Prefetch(int X, int Y) const {
+    if (!(whole_ && static_cast<unsigned>(X - inner_.Left) < static_cast<unsigned>(inner_.Right) &&
+          static_cast<unsigned>(Y - inner_.Top) < static_cast<unsigned>(inner_.Bottom)))
+      return;
+    const TPixel* row = bits_ + (Y - half_) * stride_ + X;
+    for (int dy = -half_; dy <= half_; ++dy, row += stride_) {
+      __builtin_prefetch(row - half_, 1);
+      __builtin_prefetch(row + half_, 1);
+    }
+  }
+  void Draw(int X, int Y) {
+    // The common case, a whole mark inside the clip rectangle, without calls.
+    if (whole_ && static_cast<unsigned>(X - inner_.Left) < static_cast<unsigned>(inner_.Right) &&
+        static_cast<unsigned>(Y - inner_.Top) < static_cast<unsigned>(inner_.Bottom)) {
+      TPixel* const centre = bits_ + Y * stride_ + X;
+      for (int k = 0; k < pen_strokes_; ++k)
+        FillShort(centre + strokes_[k].offset, strokes_[k].len, pen_pixel_);
+      for (int k = pen_strokes_; k < strokes_count_; ++k)
+        FillShort(centre + strokes_[k].offset, strokes_[k].len, brush_pixel_);
+      canvas_->NotifyPixelsWritten();
+      return;
+    }
+    DrawClipped(X, Y);
+  }
+
+ private:
+  void DrawClipped(int X, int Y);
+  // A run of 1 to 16 pixels in at most four stores (overlapping where the run is shorter).
+  static void FillShort(TPixel* p, int n, TPixel v) {
+#ifdef __SSE2__
+    if (n >= 4) {
+      const __m128i q = _mm_set1_epi32(static_cast<int>(v));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(p), q);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 4), q);
+      if (n > 8) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 4), q);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + n - 8), q);
+      }
+      return;
+    }
+#else
+    for (; n > 3; --n) p[n - 1] = v;
+#endif
+    p[0] = v;
+    p[n >> 1] = v;
+    p[n - 1] = v;
+  }
+  TCanvas* canvas_ = nullptr;
+  // Centres whose whole mark is inside the clip rectangle: Left, Top and the counts of columns
+  // and rows from there (Right, Bottom).
+  TRect inner_;
+  bool whole_ = false;
+  TRect clip_;
+  bool visible_ = false;  // the canvas has pixels inside its clip rectangle
+  bool use_pen_ = false, use_brush_ = false;
+  const TMarkPixelRun* pen_runs_ = nullptr;
+  const TMarkPixelRun* brush_runs_ = nullptr;
+  const TMarkPixelRun* end_ = nullptr;
+  TPixel* bits_ = nullptr;
+  std::ptrdiff_t stride_ = 0;
+  int half_ = 0;
+  TPixel pen_pixel_ = 0, brush_pixel_ = 0;
+  // The runs of the mark's inks as offsets from the centre pixel, for marks drawn whole.
+  struct Stroke {
+    std::ptrdiff_t offset;
+    int len;
+  };
+  static constexpr int kMaxStrokes = 64;
+  Stroke strokes_[kMaxStrokes] = {};
+  int pen_strokes_ = 0, strokes_count_ = -1;  // -1: the runs are drawn one by one
+};
 
 // The pixel picture DrawMarkOnCanvas draws with a one-pixel pen, as text: one line per row, each
 // ended by a line feed, '#' for a pen pixel, 'o' for a brush pixel and '.' for a pixel left

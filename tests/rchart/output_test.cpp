@@ -2,6 +2,8 @@
 // crosshairs, image files, SVG documents, the clipboard and the printer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -134,6 +136,27 @@ TEST(ChartOutput, PictureFilesAreBmpOrPngByName) {
       ASSERT_EQ(PixelAt(fromPng, x, y), PixelAt(direct, x, y));
     }
   EXPECT_THROW(c.CopyToBMP(OutFile("no/such/dir/chart.bmp"), false), EPlatformError);
+}
+
+TEST(ChartOutput, PngFilesAtTheChosenCompressionLevel) {
+  ComposeChart c;
+  Colourful(c);
+  EXPECT_EQ(c.PngCompressionLevel(), TBitmap::kDefaultPngLevel);
+  c.SetPngCompressionLevel(0);
+  c.CopyToBMP(OutFile("level0.png"), false);
+  c.SetPngCompressionLevel(9);
+  c.SetPngCompressionLevel(10);  // ignored
+  c.SetPngCompressionLevel(-1);  // ignored
+  EXPECT_EQ(c.PngCompressionLevel(), 9);
+  c.CopyToBMP(OutFile("level9.png"), false);
+  const std::string stored = ReadFile(OutFile("level0.png"));
+  const std::string small = ReadFile(OutFile("level9.png"));
+  EXPECT_GT(stored.size(), 10 * small.size());
+  TBitmap a, b;
+  a.LoadFromFile(OutFile("level0.png"));
+  b.LoadFromFile(OutFile("level9.png"));
+  ASSERT_EQ(a.Width(), b.Width());
+  EXPECT_TRUE(std::equal(a.Bits(), a.Bits() + a.Width() * a.Height(), b.Bits()));
 }
 
 TEST(ChartOutput, SvgHoldsTheCaptionAxesAndAClippedDataArea) {
