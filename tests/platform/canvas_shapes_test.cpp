@@ -202,6 +202,136 @@ TEST(CanvasArc, EqualRaysDrawTheWholeEllipse) {
   EXPECT_TRUE(SamePixels(full, arc));
 }
 
+// A dashed outline runs its pattern once around the ellipse, counter-clockwise from the right
+// end of the middle row: the pattern pixels in the pen colour, the gaps in the brush colour.
+TEST(CanvasEllipse, DashedOutlineRunsThePatternAroundFromTheRight) {
+  TBitmap b(24, 14);
+  TCanvas& c = b.Canvas();
+  c.Pen().SetStyle(psDot);
+  c.Brush().SetColor(clBlue);
+  c.Ellipse(1, 1, 23, 13);
+  EXPECT_EQ(Picture(b),
+            "........................\n"
+            "........B###BBB#........\n"
+            ".....#BBBBBBBBBB##B.....\n"
+            "...##BBBBBBBBBBBBBBBB...\n"
+            "..BBBBBBBBBBBBBBBBBBB#..\n"
+            ".BBBBBBBBBBBBBBBBBBBBB#.\n"
+            ".BBBBBBBBBBBBBBBBBBBBB#.\n"
+            ".#BBBBBBBBBBBBBBBBBBBBB.\n"
+            ".#BBBBBBBBBBBBBBBBBBBBB.\n"
+            "..#BBBBBBBBBBBBBBBBBBB..\n"
+            "...BBBBBBBBBBBBBBBB##...\n"
+            ".....B##BBBBBBBBBB#.....\n"
+            "........#BBB###B........\n"
+            "........................\n");
+}
+
+// Over many sizes and every pattern: the dashed outline covers exactly the solid outline's
+// pixels, and the pen pixels are the pattern's share of them.
+TEST(CanvasEllipse, DashedOutlineIsTheSolidOutlineInThePattern) {
+  struct Style {
+    TPenStyle style;
+    int on, period;  // pen pixels of the pattern's first `period` positions
+    std::vector<int> runs;
+  };
+  const Style styles[] = {{psDash, 18, 24, {18, 6}},
+                          {psDot, 3, 6, {3, 3}},
+                          {psDashDot, 12, 24, {9, 6, 3, 6}},
+                          {psDashDotDot, 15, 24, {9, 3, 3, 3, 3, 3}},
+                          {psAlternate, 1, 2, {1, 1}}};
+  const auto on_count = [](const Style& st, int n) {
+    int on = 0;
+    for (int k = 0; k < n; ++k) {
+      int pos = k % st.period, run = 0;
+      while (pos >= st.runs[static_cast<std::size_t>(run)])
+        pos -= st.runs[static_cast<std::size_t>(run++)];
+      if (run % 2 == 0) ++on;
+    }
+    return on;
+  };
+  for (const Style& st : styles) {
+    for (int w = 1; w <= 60; w += 7) {
+      for (int h = 1; h <= 45; h += 4) {
+        TBitmap solid(w + 2, h + 2), dashed(w + 2, h + 2);
+        solid.Canvas().Brush().SetStyle(bsClear);
+        solid.Canvas().Ellipse(1, 1, 1 + w, 1 + h);
+        dashed.Canvas().Pen().SetStyle(st.style);
+        dashed.Canvas().Brush().SetColor(clRed);
+        dashed.Canvas().Ellipse(1, 1, 1 + w, 1 + h);
+        const int outline = CountColor(solid, clBlack);
+        int pen = 0;
+        for (int y = 0; y < h + 2; ++y)
+          for (int x = 0; x < w + 2; ++x) {
+            const TColor s = solid.Canvas().Pixels(x, y), d = dashed.Canvas().Pixels(x, y);
+            if (s == clBlack) {
+              ASSERT_TRUE(d == clBlack || d == clRed) << w << " x " << h << " at " << x << "," << y;
+              pen += d == clBlack;
+            }
+          }
+        ASSERT_EQ(pen, on_count(st, outline)) << st.style << ": " << w << " x " << h;
+      }
+    }
+  }
+}
+
+TEST(CanvasEllipse, DashedXorEllipseDrawnTwiceRestoresThePicture) {
+  TBitmap b(40, 30);
+  TCanvas& c = b.Canvas();
+  c.Brush().SetColor(clYellow);
+  c.FillRect(TRect(0, 0, 40, 15));
+  const TBitmap before = b;
+  c.Pen().SetMode(pmXor);
+  c.Pen().SetColor(clRed);
+  c.Pen().SetStyle(psDashDot);
+  c.Brush().SetColor(clLime);
+  c.Ellipse(3, 2, 37, 27);
+  EXPECT_FALSE(SamePixels(before, b));
+  c.Ellipse(3, 2, 37, 27);
+  EXPECT_TRUE(SamePixels(before, b));
+}
+
+TEST(CanvasArc, DashedArcStartsItsPatternAtTheStartRay) {
+  TBitmap b(24, 14);
+  b.Canvas().Pen().SetStyle(psDot);
+  b.Canvas().Arc(1, 1, 23, 13, 22, 7, 12, 0);
+  EXPECT_EQ(Picture(b),
+            "........................\n"
+            "............#...........\n"
+            "................###.....\n"
+            "........................\n"
+            "........................\n"
+            "......................#.\n"
+            "......................#.\n"
+            "......................#.\n"
+            "........................\n"
+            "........................\n"
+            "........................\n"
+            "........................\n"
+            "........................\n"
+            "........................\n");
+  // From the right end of the upper middle row around to the same ray: the dashed ellipse.
+  TBitmap arc(40, 30), ellipse(40, 30);
+  arc.Canvas().Pen().SetStyle(psDashDotDot);
+  arc.Canvas().Arc(2, 2, 38, 28, 39, 14, 39, 14);
+  ellipse.Canvas().Pen().SetStyle(psDashDotDot);
+  ellipse.Canvas().Brush().SetStyle(bsClear);
+  ellipse.Canvas().Ellipse(2, 2, 38, 28);
+  EXPECT_TRUE(SamePixels(ellipse, arc));
+  // Every pixel of a dashed arc lies on the solid arc.
+  TBitmap solid(40, 30), dashed(40, 30);
+  solid.Canvas().Arc(2, 2, 38, 28, 5, 29, 30, 0);
+  dashed.Canvas().Pen().SetStyle(psDash);
+  dashed.Canvas().Arc(2, 2, 38, 28, 5, 29, 30, 0);
+  EXPECT_GT(CountColor(dashed, clBlack), 0);
+  EXPECT_LT(CountColor(dashed, clBlack), CountColor(solid, clBlack));
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x)
+      if (dashed.Canvas().Pixels(x, y) == clBlack) {
+        EXPECT_EQ(solid.Canvas().Pixels(x, y), clBlack) << x << "," << y;
+      }
+}
+
 TEST(CanvasPolygon, FillsByTheAlternateOrTheWindingRule) {
   const std::vector<TPoint> star = {{20, 1}, {32, 38}, {1, 14}, {39, 14}, {8, 38}};
   TBitmap alternate(40, 40), winding(40, 40);

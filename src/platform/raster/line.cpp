@@ -14,17 +14,6 @@
 
 namespace kiv::raster {
 
-namespace {
-
-__extension__ typedef __int128 int128;
-
-// Dash patterns of one-pixel pens: lengths of alternating on and off runs, starting with on.
-struct DashPattern {
-  std::array<int, 6> runs{};
-  int count = 0;
-  int total = 0;
-};
-
 DashPattern PatternOf(TPenStyle style) {
   DashPattern p;
   auto set = [&p](std::initializer_list<int> r) {
@@ -56,7 +45,6 @@ DashPattern PatternOf(TPenStyle style) {
   return p;
 }
 
-// Whether position k of the pattern is "on".
 bool DashOn(const DashPattern& p, long long k) {
   long long pos = k % p.total;
   if (pos < 0) pos += p.total;
@@ -66,6 +54,10 @@ bool DashOn(const DashPattern& p, long long k) {
   }
   return true;
 }
+
+namespace {
+
+__extension__ typedef __int128 int128;
 
 long long FloorDiv(int128 a, long long b) {  // b > 0
   int128 q = a / b;

@@ -2,12 +2,24 @@
 // thin and wide segments, and the pixels of an outline as spans.
 #pragma once
 
+#include <array>
 #include <span>
 
 #include "platform/raster/raster.h"
 #include "platform/raster/spans.h"
 
 namespace kiv::raster {
+
+// Dash patterns of one-pixel pens: lengths of alternating on and off runs, starting with on.
+struct DashPattern {
+  std::array<int, 6> runs{};
+  int count = 0;
+  int total = 0;
+};
+// The pattern of a style (solid for the styles without one).
+DashPattern PatternOf(TPenStyle style);
+// Whether position k of the pattern is "on".
+bool DashOn(const DashPattern& p, long long k);
 
 // The pixels of a line: step i (0 .. count-1) lies at major0 + major_step * i on the major axis
 // and at Minor(i) on the other.

@@ -51,11 +51,13 @@ void Polygon(const Target& t, std::span<const TPoint> points, const Stroke& s, c
 // unpainted, as the outline would have covered them.
 void Rectangle(const Target& t, TRect r, const Stroke& s, const Fill& f);
 
-// The ellipse inscribed in r (normalised): outline with the stroke, interior with the fill.
+// The ellipse inscribed in r (normalised): outline with the stroke, interior with the fill. A
+// dashed outline runs its pattern counter-clockwise from the right end of the middle row.
 void Ellipse(const Target& t, TRect r, const Stroke& s, const Fill& f);
 
 // The counter-clockwise part of the ellipse inscribed in box from the ray towards start to the
-// ray towards end (rays from the box centre through the pixel centres of the given points).
+// ray towards end (rays from the box centre through the pixel centres of the given points). A
+// dashed arc starts its pattern at the start ray.
 void Arc(const Target& t, TRect box, TPoint start, TPoint end, const Stroke& s);
 
 // Whole rectangle with the fill colour and style (pen mode not used: always copy).

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
+#include <span>
 #include <vector>
 
 #include "platform/raster/line_internal.h"
@@ -128,8 +130,16 @@ void PaintFigure(const Target& t, SpanSet& interior, SpanSet& outline, const Str
 
 constexpr long long kMaxTracedAxis = 1LL << 17;
 
-void TraceEllipse(long long x0, long long y0, long long x1, long long y1,
-                  std::vector<TPoint>& pts) {
+bool Traceable(const TRect& box) {
+  return static_cast<long long>(box.Right) - box.Left <= kMaxTracedAxis &&
+         static_cast<long long>(box.Bottom) - box.Top <= kMaxTracedAxis;
+}
+
+// Calls put(quarter, x, y) for the outline pixels of the ellipse in the box x0..x1, y0..y1
+// (inclusive). Each quarter is traced from the middle row(s) towards the top or bottom row:
+// 0 bottom right, 1 bottom left, 2 top left, 3 top right.
+template <typename Put>
+void TraceEllipse(long long x0, long long y0, long long x1, long long y1, Put&& put) {
   long long a = x1 - x0, b = y1 - y0;
   long long b1 = b & 1;
   long long dx = 4 * (1 - a) * b * b, dy = 4 * (b1 + 1) * a * a;
@@ -138,14 +148,11 @@ void TraceEllipse(long long x0, long long y0, long long x1, long long y1,
   y1 = y0 - b1;
   const long long aa = 8 * a * a;
   const long long bb = 8 * b * b;
-  auto put = [&pts](long long x, long long y) {
-    pts.push_back(TPoint(static_cast<int>(x), static_cast<int>(y)));
-  };
   do {
-    put(x1, y0);
-    put(x0, y0);
-    put(x0, y1);
-    put(x1, y1);
+    put(0, x1, y0);
+    put(1, x0, y0);
+    put(2, x0, y1);
+    put(3, x1, y1);
     e2 = 2 * err;
     if (e2 <= dy) {
       ++y0;
@@ -159,11 +166,59 @@ void TraceEllipse(long long x0, long long y0, long long x1, long long y1,
     }
   } while (x0 <= x1);
   while (y0 - y1 <= b) {  // flat ellipses stop early: finish the tips
-    put(x0 - 1, y0);
-    put(x1 + 1, y0++);
-    put(x0 - 1, y1);
-    put(x1 + 1, y1--);
+    put(1, x0 - 1, y0);
+    put(0, x1 + 1, y0++);
+    put(2, x0 - 1, y1);
+    put(3, x1 + 1, y1--);
   }
+}
+
+// The outline pixels of the ellipse in box (normalised, non-empty, traceable), each once, in
+// the order of a walk counter-clockwise on screen that starts at the right end of the middle
+// row (the upper one of two): the path a pen style's pattern runs along.
+void EllipsePath(const TRect& box, std::vector<TPoint>& path) {
+  std::vector<TPoint> quarter[4];
+  TraceEllipse(box.Left, box.Top, box.Right - 1LL, box.Bottom - 1LL,
+               [&quarter](int q, long long x, long long y) {
+                 quarter[q].push_back(TPoint(static_cast<int>(x), static_cast<int>(y)));
+               });
+  path.clear();
+  path.insert(path.end(), quarter[3].begin(), quarter[3].end());    // east to north
+  path.insert(path.end(), quarter[2].rbegin(), quarter[2].rend());  // north to west
+  path.insert(path.end(), quarter[1].begin(), quarter[1].end());    // west to south
+  path.insert(path.end(), quarter[0].rbegin(), quarter[0].rend());  // south to east
+  // Quarters share their end pixels, and flat ellipses trace some pixels twice: keep each
+  // pixel where the walk first reaches it.
+  std::vector<std::size_t> order(path.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  const auto less = [&path](std::size_t a, std::size_t b) {
+    const TPoint p = path[a], q = path[b];
+    return p.Y != q.Y ? p.Y < q.Y : (p.X != q.X ? p.X < q.X : a < b);
+  };
+  std::sort(order.begin(), order.end(), less);
+  std::vector<bool> repeated(path.size(), false);
+  for (std::size_t k = 1; k < order.size(); ++k)
+    if (path[order[k]] == path[order[k - 1]]) repeated[order[k]] = true;
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < path.size(); ++i)
+    if (!repeated[i]) path[n++] = path[i];
+  path.resize(n);
+}
+
+// Paints the pixels of a one-pixel path in the pen's pattern, from its start: pattern pixels
+// in the pen colour, gap pixels in the gap colour when gaps are opaque.
+void PaintDashedPath(const Target& t, std::span<const TPoint> path, const Stroke& s) {
+  const DashPattern dash = PatternOf(s.style);
+  WithMode(s.mode, [&](auto m) {
+    constexpr TPenMode M = decltype(m)::value;
+    long long k = 0;
+    for (const TPoint p : path) {
+      const bool on = DashOn(dash, k++);
+      if (!t.Visible(p.X, p.Y) || (!on && !s.opaque_gaps)) continue;
+      TPixel* px = t.Row(p.Y) + p.X;
+      *px = Combine<M>(*px, on ? s.color : s.gap_color);
+    }
+  });
 }
 
 // Ellipses too large to trace are computed row by row, for the rows near the clip only: each
@@ -213,14 +268,15 @@ void HugeEllipseRuns(const Target& t, TRect box, int margin, std::vector<SpanRun
 // pixels, sorted by row and column.
 void EllipseRuns(const Target& t, TRect box, int margin, std::vector<SpanRun>& runs) {
   runs.clear();
-  const long long w = static_cast<long long>(box.Right) - box.Left;
-  const long long h = static_cast<long long>(box.Bottom) - box.Top;
-  if (w > kMaxTracedAxis || h > kMaxTracedAxis) {
+  if (!Traceable(box)) {
     HugeEllipseRuns(t, box, margin, runs);
     return;
   }
   std::vector<TPoint> pts;
-  TraceEllipse(box.Left, box.Top, box.Right - 1LL, box.Bottom - 1LL, pts);
+  TraceEllipse(box.Left, box.Top, box.Right - 1LL, box.Bottom - 1LL,
+               [&pts](int, long long x, long long y) {
+                 pts.push_back(TPoint(static_cast<int>(x), static_cast<int>(y)));
+               });
   std::sort(pts.begin(), pts.end(),
             [](TPoint a, TPoint b) { return a.Y != b.Y ? a.Y < b.Y : a.X < b.X; });
   pts.erase(std::unique(pts.begin(), pts.end()), pts.end());
@@ -359,6 +415,15 @@ void Ellipse(const Target& t, TRect r, const Stroke& s, const Fill& f) {
     interior.Paint(t, f);
     return;
   }
+  if (s.Dashed() && Traceable(r)) {
+    // The interior leaves out every pixel of the outline, gaps included.
+    OutlineRuns(runs, &outline, f.Visible() ? &interior : nullptr);
+    PaintFigure(t, interior, outline, s, f, true);
+    std::vector<TPoint> path;
+    EllipsePath(r, path);
+    PaintDashedPath(t, path, s);
+    return;
+  }
   const bool thin = s.width <= 1;
   OutlineRuns(runs, thin ? &outline : nullptr, f.Visible() ? &interior : nullptr);
   if (!thin) StampOutline(t, runs, s.width, outline);
@@ -389,6 +454,41 @@ void Arc(const Target& t, TRect box, TPoint start, TPoint end, const Stroke& s) 
   const int cse = cross(sx, sy, ex, ey);
   const int128 dot = static_cast<int128>(sx) * ex + static_cast<int128>(sy) * ey;
   const bool full = cse == 0 && dot > 0;
+  // Whether the pixel lies on the arc: between the rays, counter-clockwise from the start.
+  const auto on_arc = [&](TPoint p) {
+    if (full) return true;
+    long long vx, vy;
+    dir(p, vx, vy);
+    const int c1 = cross(sx, sy, vx, vy);
+    const int c2 = cross(vx, vy, ex, ey);
+    if (cse > 0) return c1 >= 0 && c2 >= 0;
+    if (cse < 0) return c1 >= 0 || c2 >= 0;
+    return c1 >= 0;
+  };
+  if (s.Dashed() && Traceable(box)) {
+    // The pattern runs along the arc from the start ray: the walk around the ellipse, cut to
+    // the arc and begun at its pixel nearest the start ray counter-clockwise.
+    std::vector<TPoint> path;
+    EllipsePath(box, path);
+    std::erase_if(path, [&](TPoint p) { return !on_arc(p); });
+    const auto from_start = [&](TPoint p) {
+      long long vx, vy;
+      dir(p, vx, vy);
+      const long double c = static_cast<long double>(sx) * vy - static_cast<long double>(sy) * vx;
+      const long double d = static_cast<long double>(sx) * vx + static_cast<long double>(sy) * vy;
+      const long double a = std::atan2(c, d);
+      return a < 0 ? a + 2 * std::numbers::pi_v<long double> : a;
+    };
+    std::size_t first = 0;
+    long double least = 10;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+      const long double a = from_start(path[i]);
+      if (a < least) least = a, first = i;
+    }
+    std::rotate(path.begin(), path.begin() + static_cast<std::ptrdiff_t>(first), path.end());
+    PaintDashedPath(t, path, s);
+    return;
+  }
   std::vector<SpanRun> kept;
   auto keep = [&kept](TPoint p) {
     if (!kept.empty() && kept.back().y == p.Y && kept.back().x1 == p.X)
@@ -399,20 +499,7 @@ void Arc(const Target& t, TRect box, TPoint start, TPoint end, const Stroke& s) 
   for (const SpanRun& run : runs) {
     for (int x = run.x0; x < run.x1; ++x) {
       const TPoint p(x, run.y);
-      long long vx, vy;
-      dir(p, vx, vy);
-      bool in = true;
-      if (!full) {
-        const int c1 = cross(sx, sy, vx, vy);
-        const int c2 = cross(vx, vy, ex, ey);
-        if (cse > 0)
-          in = c1 >= 0 && c2 >= 0;
-        else if (cse < 0)
-          in = c1 >= 0 || c2 >= 0;
-        else
-          in = c1 >= 0;
-      }
-      if (in) keep(p);
+      if (on_arc(p)) keep(p);
     }
   }
   SpanSet outline;
