@@ -75,7 +75,9 @@ void TMetafile::SetSize(int width, int height) {
   height_ = std::max(height, 0);
 }
 
-std::size_t TMetafile::CommandCount() const { return commands_.size(); }
+std::size_t TMetafile::CommandCount() const {
+  return commands_.size();
+}
 
 void TMetafile::Clear() {
   states_.clear();
@@ -520,12 +522,18 @@ std::string TMetafile::ToSvg() const {
       case kStretch: {
         const TRect src =
             c.src.Normalized().Intersect(TRect(0, 0, c.bitmap->Width(), c.bitmap->Height()));
-        if (src.IsEmpty() || c.rect.IsEmpty()) break;
+        if (src.IsEmpty() || c.rect.Normalized().IsEmpty()) break;
+        // A destination or source given right to left (or bottom to top) mirrors the picture;
+        // both mirrored cancel out.
+        const bool flip_x = (c.rect.Right < c.rect.Left) != (c.src.Right < c.src.Left);
+        const bool flip_y = (c.rect.Bottom < c.rect.Top) != (c.src.Bottom < c.src.Top);
         std::vector<TPixel> px(static_cast<std::size_t>(src.Width()) * src.Height());
-        for (int y = 0; y < src.Height(); ++y)
+        for (int y = 0; y < src.Height(); ++y) {
+          const TPixel* row = c.bitmap->ScanLine(src.Top + (flip_y ? src.Height() - 1 - y : y));
           for (int x = 0; x < src.Width(); ++x)
             px[static_cast<std::size_t>(y) * src.Width() + x] =
-                c.bitmap->ScanLine(src.Top + y)[src.Left + x];
+                row[src.Left + (flip_x ? src.Width() - 1 - x : x)];
+        }
         const TRect d = c.rect.Normalized();
         o << "<image x=\"" << d.Left << "\" y=\"" << d.Top << "\" width=\"" << d.Width()
           << "\" height=\"" << d.Height()

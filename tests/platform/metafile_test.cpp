@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "pixel_util.h"
 #include "platform/bitmap.h"
+#include "platform/imageio.h"
 
 namespace kiv {
 namespace {
@@ -106,6 +108,63 @@ TEST(Metafile, SvgDescribesTheFigures) {
   for (std::size_t p = 0; (p = svg.find("</g>", p)) != std::string::npos; ++p) ++close;
   EXPECT_EQ(open, close);
   EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+}
+
+// The picture embedded in the first image of an SVG text.
+imageio::Image EmbeddedImage(const std::string& svg) {
+  const std::string mark = "data:image/png;base64,";
+  const std::size_t from = svg.find(mark) + mark.size();
+  const std::size_t to = svg.find('"', from);
+  std::vector<std::uint8_t> bytes;
+  std::uint32_t acc = 0;
+  int bits = 0;
+  for (std::size_t i = from; i < to && svg[i] != '='; ++i) {
+    const char ch = svg[i];
+    const int v = ch >= 'A' && ch <= 'Z'   ? ch - 'A'
+                  : ch >= 'a' && ch <= 'z' ? ch - 'a' + 26
+                  : ch >= '0' && ch <= '9' ? ch - '0' + 52
+                  : ch == '+'              ? 62
+                                           : 63;
+    acc = (acc << 6) | static_cast<std::uint32_t>(v);
+    bits += 6;
+    if (bits >= 8) {
+      bits -= 8;
+      bytes.push_back(static_cast<std::uint8_t>(acc >> bits));
+    }
+  }
+  return imageio::DecodeImage(bytes, "embedded image");
+}
+
+TEST(Metafile, SvgImagesAreMirroredLikeThePixels) {
+  TBitmap sprite(3, 2);
+  sprite.Canvas().SetPixels(0, 0, clRed);
+  sprite.Canvas().SetPixels(2, 1, clBlue);
+  const struct {
+    TRect dest, src;
+    TColor top_left;
+  } cases[] = {{TRect(0, 0, 3, 2), TRect(0, 0, 3, 2), clRed},
+               {TRect(3, 0, 0, 2), TRect(0, 0, 3, 2), clWhite},  // left to right
+               {TRect(0, 2, 3, 0), TRect(0, 0, 3, 2), clWhite},  // upside down
+               {TRect(3, 2, 0, 0), TRect(0, 0, 3, 2), clBlue},   // both
+               {TRect(3, 2, 0, 0), TRect(3, 2, 0, 0), clRed}};   // mirrored twice
+  for (const auto& k : cases) {
+    TMetafile mf(3, 2);
+    {
+      TMetafileCanvas rec(mf);
+      rec.CopyRect(k.dest, sprite.Canvas(), k.src);
+    }
+    TBitmap replayed(3, 2);
+    mf.Replay(replayed.Canvas());
+    ASSERT_EQ(replayed.Canvas().Pixels(0, 0), k.top_left);
+    const imageio::Image img = EmbeddedImage(mf.ToSvg());
+    ASSERT_EQ(img.width, 3);
+    ASSERT_EQ(img.height, 2);
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 3; ++x)
+        EXPECT_EQ(img.pixels[static_cast<std::size_t>(y * 3 + x)] & 0xFFFFFFu,
+                  replayed.ScanLine(y)[x] & 0xFFFFFFu)
+            << x << "," << y;
+  }
 }
 
 }  // namespace
