@@ -357,6 +357,30 @@ TEST(ExactPicture, PixelOffsetsApplyAfterTheMapping) {
   EXPECT_EQ(InkInside(data), 20 + 7 * 5 + 5 + 4 + 6);
 }
 
+TEST(ExactPicture, IsometricChartsRecentreForMarginsButNotForTheShadow) {
+  TenPixelChart c;  // square screen pixels
+  c.SetIsometric(true);
+  // x 0..21 over 211 columns: y keeps its centre 7 and gets 21 * 141 / 211 units.
+  double half = 21.0 * 141 / 211 / 2;
+  EXPECT_NEAR(c.Scale1Y().RangeLow(), 7 - half, 1e-12);
+  EXPECT_NEAR(c.Scale1Y().RangeHigh(), 7 + half, 1e-12);
+  c.SetShadowWidth(8);  // the data area shrinks, the ranges stay
+  EXPECT_NEAR(c.Scale1Y().RangeLow(), 7 - half, 1e-12);
+  EXPECT_NEAR(c.Scale1Y().RangeHigh(), 7 + half, 1e-12);
+  c.SetMarginTop(30);  // columns 50..252, rows 30..152: 203 x 123 pixels
+  half = 21.0 * 123 / 203 / 2;
+  EXPECT_NEAR(c.Scale1Y().RangeLow(), 7 - half, 1e-12);
+  EXPECT_NEAR(c.Scale1Y().RangeHigh(), 7 + half, 1e-12);
+  // The centre: 50 + 10.5 * 202 / 21 = 151, (152 + 30) / 2 = 91; data (101, 61).
+  c.SetDataColor(clBlue);
+  c.Line(10.5, 7.0, 10.5, 7.0);
+  const TBitmap data = DataArea(c);
+  EXPECT_EQ(data.Width(), 203);
+  EXPECT_EQ(data.Height(), 123);
+  EXPECT_EQ(Px(data, 101, 61), clBlue);
+  EXPECT_EQ(InkInside(data), 1);
+}
+
 // --- Screen coordinates
 
 TEST(ExactPicture, ScreenCoordinatesArePixelsOfTheDataBitmap) {
