@@ -330,6 +330,41 @@ TEST(ExactPicture, LogarithmicAxesMapTheLogarithmAndDropValuesAtZeroOffTheLowEnd
   EXPECT_EQ(InkInside(data), 69 + 34);
 }
 
+// Decimal world values that land on a half pixel go to the even pixel, as the decimals say:
+// 10 * 0.05 + 50 = 50.5 -> 50, 10 * 0.15 + 50 = 51.5 -> 52, 10 * 0.45 + 50 = 54.5 -> 54,
+// 10 * 2.15 + 50 = 71.5 -> 72; 160 - 10 * 0.45 = 155.5 -> 156, 160 - 10 * 2.15 = 138.5 -> 138.
+// (The doubles nearest these decimals are a hair off the halves, to either side.)
+TEST(ExactPicture, DecimalHalvesGoToTheEvenPixel) {
+  const double pts[][2] = {{0.45, 0.45}, {0.15, 2.15}, {2.15, 5.0}};
+  const TPoint expected[] = {TPoint(54, 156), TPoint(52, 138), TPoint(72, 110)};
+  TenPixelChart c;
+  c.SetDataColor(clBlue);
+  for (const auto& p : pts) c.Line(p[0], p[1], p[0], p[1]);
+  TBitmap data = DataArea(c);
+  for (const TPoint p : expected)
+    EXPECT_EQ(Px(data, p.X - 50, p.Y - 20), clBlue) << p.X << "," << p.Y;
+  EXPECT_EQ(InkInside(data), 3);
+
+  // Polyline steps, marks and grid lines take the same pixels.
+  TenPixelChart p;
+  p.SetDataColor(clBlue);
+  p.MoveTo(2.15, 9.0);  // (72, 70)
+  p.DrawTo(2.15, 7.0);  // (72, 90)
+  p.DrawTo(4.0, 7.0);   // (90, 90)
+  p.SetDataColor(clRed);
+  p.MarkAt(0.05, 0.45, 0);  // (50, 156): data (0, 136), under the frame
+  p.MarkAt(0.15, 0.45, 0);  // (52, 156)
+  p.SetGridStyle(gsHorizLines);
+  p.SetGridColor(clGreen);
+  p.SetGridDy(0.45);  // the second line on row 156
+  data = DataArea(p);
+  for (int y = 50; y <= 70; ++y) EXPECT_EQ(Px(data, 22, y), clBlue) << y;
+  for (int x = 22; x < 40; ++x) EXPECT_EQ(Px(data, x, 70), clBlue) << x;
+  EXPECT_EQ(Px(data, 2, 136), clRed);
+  EXPECT_EQ(Px(data, 1, 136), clGreen);
+  EXPECT_EQ(Px(data, 1, 135), clWhite);
+}
+
 TEST(ExactPicture, PixelOffsetsApplyAfterTheMapping) {
   TenPixelChart c;
   c.SetDataColor(clBlue);
