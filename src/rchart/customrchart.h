@@ -565,8 +565,10 @@ class TCustomRChart : public TCustomControl {
   void RecentreIsometric(int Layer);
   // Puts the scale components' strips next to the data area (after margin changes).
   void PlaceScales();
-  // The data bitmap, the scale strips and the transformation follow a margin change.
-  void MarginChanged();
+  // The data bitmap, the scale strips and the transformation follow a change of a margin or
+  // of the shadow width. An isometric chart recentres its y ranges for a margin (Recentre), not
+  // for the shadow width.
+  void MarginChanged(bool Recentre = true);
   void BoundsChanged(bool Resized) override;
   void CopyScaleProps();
   void EqualRange(std::initializer_list<int> Layers, bool x, bool y);

@@ -128,15 +128,15 @@ void TCustomRChart::SetBRim(int v) {
 }
 void TCustomRChart::SetF3DRim(int v) {
   F3DRim = std::clamp(v, 0, 32);
-  MarginChanged();
+  MarginChanged(false);
 }
 
-void TCustomRChart::MarginChanged() {
+void TCustomRChart::MarginChanged(bool Recentre) {
   const TSize s = DataBitmapSize();
   // The data bitmap gets its pixels with the first paint (a chart made only for pictures
   // never needs them); after that it follows the size of the data area.
   if (!GrafBmp.Empty()) GrafBmp.SetSize(s.cx, s.cy);
-  if (FIsometric) {
+  if (FIsometric && Recentre) {
     RecentreIsometric(1);
     RecentreIsometric(2);
   }
