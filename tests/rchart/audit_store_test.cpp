@@ -52,6 +52,23 @@ TEST(AuditStore, ReadingOutsideTheItemsGivesAFreshRecord) {
   ExpectFreshItem(c.DataContainer(7));
 }
 
+TEST(AuditStore, TheChartFillsAFreshRecordForItemsBuiltByHand) {
+  ProbeChart c;
+  c.SetDataColor(clRed);
+  c.Text(1.0, 2.0, 8, "a text of more than fifteen");
+  TrcChartItem item = c.GetChartItem(0);
+  c.ClearChartItem(item);
+  ExpectFreshItem(item);
+  item.ItemKind = tkMarkAt;
+  item.x = 3;
+  c.SetItemParams(0, item);
+  EXPECT_EQ(c.ItemCount(tkText), 0);
+  EXPECT_EQ(c.ItemCount(tkMarkAt), 1);
+  EXPECT_EQ(c.DataLongText(0), "");  // no longer a text
+  TCustomRChart::ClearChartItem(item);
+  EXPECT_EQ(item.ItemKind, tkNone);
+}
+
 // --- What the creating methods write, and what they leave as the slot holds it.
 
 struct Attr {
@@ -702,6 +719,19 @@ TEST(AuditScaleProps, ScalePosPlacesTheStripOfEachAxis) {
   EXPECT_EQ(c.ScaleY(1).MarginRight(), 226);
   EXPECT_EQ(c.ScaleX(2).MarginBottom(), 181);
   EXPECT_EQ(c.ScaleY(2).MarginLeft(), 262);
+}
+
+TEST(AuditScaleProps, TickLabelHelpersOfTheChart) {
+  ProbeChart c;
+  EXPECT_EQ(c.ExtractUserText("a|b|c", 2), "b");
+  EXPECT_EQ(c.ExtractUserText("a|b|c", 1), "a");
+  EXPECT_EQ(c.ExtractUserText("a|b|c", 9), "c");
+  EXPECT_EQ(c.ExtractUserText("a|b|c", 0), "");
+  EXPECT_EQ(c.ExtractUserText("abc", 1), "abc");
+  EXPECT_EQ(c.AddScaleInscription("5", "U=&V"), "U=5V");
+  EXPECT_EQ(c.AddScaleInscription("5", "U=&V&W"), "U=5V&W");
+  EXPECT_EQ(c.AddScaleInscription("5", "Hz "), "Hz 5");
+  EXPECT_EQ(TCustomRChart::AddScaleInscription("", "U=&V"), "");
 }
 
 TEST(AuditScaleProps, TickPositionsCountFromTheLowEndOfTheRange) {
