@@ -325,6 +325,21 @@ TEST(AuditLongTexts, EntriesAreNeverReusedUntilTheContainerIsCleared) {
   EXPECT_EQ(c.GetChartItem(0).Text.Length, 15);
 }
 
+TEST(AuditLongTexts, FifteenCharactersNotBytes) {
+  ProbeChart c;
+  std::string fifteen, sixteen;
+  for (int i = 0; i < 15; ++i) fifteen += "\u00e9";  // two bytes each
+  sixteen = fifteen + "\u00e9";
+  c.Text(0.0, 0.0, 8, fifteen);
+  EXPECT_EQ(c.GetChartItem(0).LWid, 0);
+  EXPECT_EQ(c.GetChartItem(0).Text.Length, 15);
+  EXPECT_EQ(c.DataLongText(0), fifteen);
+  c.Text(0.0, 0.0, 8, sixteen);
+  EXPECT_EQ(c.GetChartItem(1).LWid, 1);
+  EXPECT_EQ(ItemTextToUtf8(c.GetChartItem(1).Text), fifteen);
+  EXPECT_EQ(c.DataLongText(1), sixteen);
+}
+
 TEST(AuditLongTexts, AFullTableStillReplacesAnItemsOwnEntry) {
   ProbeChart c;
   for (int i = 0; i < 50; ++i) c.Text(0.0, 0.0, 8, "long text number " + std::to_string(i));
@@ -584,6 +599,39 @@ TEST(AuditAutoRange, AnnotationsAndOtherLayersNeverCount) {
   ExpectRanges(RangesOf(c, 2), 49, 51, 49, 51);
 }
 
+class ExtentChart : public ProbeChart {
+ public:
+  using TCustomRChart::LLCalcExtents;
+};
+
+TEST(AuditAutoRange, ExtentOfOneLayerWithMarginAndMinimumRange) {
+  ExtentChart c;
+  double x0 = 9, y0 = 9, x1 = 9, y1 = 9;
+  c.LLCalcExtents(1, 10, 50, x0, y0, x1, y1);  // no items: all zero, nothing widens
+  EXPECT_EQ(x0, 0.0);
+  EXPECT_EQ(y0, 0.0);
+  EXPECT_EQ(x1, 0.0);
+  EXPECT_EQ(y1, 0.0);
+
+  c.MarkErrorBar(10.0, 20.0, 1.0, 3.0, orVertical, 0);  // y 19..23
+  c.MarkErrorBar(30.0, 20.0, 1.0, 3.0, orVertical, 0);
+  TrcChartItem along_x = c.GetChartItem(1);
+  along_x.Param1 = 7;  // any direction but 0 means along x: x 29..33
+  c.SetChartItem(1, along_x);
+  c.LLCalcExtents(1, 25, 0, x0, y0, x1, y1);  // margin 25 % of 23 and of 4
+  EXPECT_DOUBLE_EQ(x0, 10 - 5.75);
+  EXPECT_DOUBLE_EQ(x1, 33 + 5.75);
+  EXPECT_DOUBLE_EQ(y0, 19 - 1.0);
+  EXPECT_DOUBLE_EQ(y1, 23 + 1.0);
+  c.LLCalcExtents(1, 0, 30, x0, y0, x1, y1);  // s = 30 % of 21.5 = 6.45 < 23; 30 % of 21 > 4
+  EXPECT_DOUBLE_EQ(x0, 10);
+  EXPECT_DOUBLE_EQ(x1, 33);
+  EXPECT_DOUBLE_EQ(y0, 19 - 6.3);
+  EXPECT_DOUBLE_EQ(y1, 23 + 6.3);
+  c.LLCalcExtents(2, 10, 50, x0, y0, x1, y1);  // layer 2 holds nothing
+  EXPECT_EQ(x1, 0.0);
+}
+
 TEST(AuditFindMinMax, OnlyMainAndSecondPointsStrictlyInsideCount) {
   ProbeChart c;
   c.Ellipse(5.0, 5.0, 3.9, 3.9);                        // corners would reach 1.1 and 8.9
@@ -617,6 +665,38 @@ TEST(AuditFindMinMax, OnlyMainAndSecondPointsStrictlyInsideCount) {
 }
 
 // --- Axis settings.
+
+TEST(AuditScaleProps, EveryDefaultOfAnAxisObject) {
+  TScalePropsVert p;
+  EXPECT_EQ(p.Caption(), "");
+  EXPECT_EQ(p.CaptionPosX(), 0);
+  EXPECT_EQ(p.CaptionPosY(), 0);
+  EXPECT_EQ(p.CaptionAlignment(), taCenter);
+  EXPECT_EQ(p.CaptionAnchor(), uaSclTopLft);
+  EXPECT_EQ(p.ColorScale(), clBlack);
+  EXPECT_EQ(p.DateFormat().TimeFormat(), 0);
+  EXPECT_EQ(p.DateFormat().DateSeparator(), '-');
+  EXPECT_EQ(p.DateFormat().TimeSeparator(), ':');
+  EXPECT_EQ(p.DateFormat().YearLength(), 2);
+  EXPECT_TRUE(p.DateFormat().MonthName());
+  EXPECT_EQ(p.DateFormat().DateForTime(), 2);
+  EXPECT_EQ(p.DateFormat().DateOrder(), 1);
+  EXPECT_EQ(p.DecPlaces(), -2);
+  EXPECT_FALSE(p.Logarithmic());
+  EXPECT_EQ(p.LabelType(), fgtNumeric);
+  EXPECT_EQ(p.MinTicks(), 3);
+  EXPECT_TRUE(p.NotYetLoaded());
+  EXPECT_EQ(p.RangeLow(), 0);
+  EXPECT_EQ(p.RangeHigh(), 1);
+  EXPECT_TRUE(p.ShortTicks());
+  EXPECT_EQ(p.ScaleInscript(), "");
+  EXPECT_EQ(p.ScalePos(), 0);
+  EXPECT_EQ(p.MinRange(), 1e-10);
+  EXPECT_EQ(p.MouseAction(), mactNone);
+  EXPECT_EQ(p.UserTickText(), "");
+  EXPECT_FALSE(p.Visible());
+  EXPECT_EQ(p.GetScaleCenter(), 0.5);
+}
 
 TEST(AuditScaleProps, EverySetterReportsOnceEvenWhenItRefusesOrClamps) {
   TScalePropsHoriz p;
