@@ -100,6 +100,10 @@ class TCustomRChart : public TCustomControl {
   int GetItemCount(TrcItem it) const;
   int ItemCount(TrcItem it) const { return GetItemCount(it); }
 
+  // Fills a record with the values of a fresh item, for building items to store with
+  // SetChartItem or SetItemParams.
+  static void ClearChartItem(TrcChartItem& item) { kiv::ClearChartItem(item); }
+
   // Empties the data container; annotations and the data long-text table stay.
   void ClearGraf();
   // Empties the annotation container and its long-text table, then repaints.
@@ -234,6 +238,14 @@ class TCustomRChart : public TCustomControl {
   double TickPosY(int ix) const;
   double GetTickPosX(int ix) const { return TickPosX(ix); }
   double GetTickPosY(int ix) const { return TickPosY(ix); }
+  // The tick-label helpers of the axes, for labels made in OnBeforeTickLabel: segment Index
+  // (from 1) of a text with "|" separators, and a label put into an inscription at its "&".
+  static std::string ExtractUserText(std::string_view Text, int Index) {
+    return kiv::ExtractUserText(Text, Index);
+  }
+  static std::string AddScaleInscription(std::string_view Text, std::string_view Inscr) {
+    return kiv::AddScaleInscription(Text, Inscr);
+  }
 
   // Recomputes the transformation of both layers from ranges, margins and size. Raises
   // EKIVRChartError "Logarithmic axis must not be negative." for a logarithmic axis with a bound
