@@ -70,8 +70,11 @@ void AddItem(Extent& e, const TrcChartItem& it) {
 }
 
 // The relative margin m on one axis: a share of the extent, or of its decades on a
-// logarithmic axis (checked says whether a non-positive minimum falls back to ln max).
-void ApplyMargin(double& lo, double& hi, double m, bool log, bool checked) {
+// logarithmic axis. There a non-positive minimum measures the decades from 1 (ln max): ln of
+// max / min would be infinite or not a number and give an infinite or undefined range; the
+// minimum keeps its sign, so the range setters refuse it as they refuse any bound below 1e-100.
+// Without a finite measure (a non-positive maximum) no margin is added.
+void ApplyMargin(double& lo, double& hi, double m, bool log) {
   if (m == 0) return;  // the identity; spares 0 * infinity on a degenerate logarithmic extent
   if (!log) {
     const double w = m * (hi - lo);
@@ -79,7 +82,8 @@ void ApplyMargin(double& lo, double& hi, double m, bool log, bool checked) {
     hi += w;
     return;
   }
-  const double L = (!checked || lo > 0) ? std::log(hi / lo) : std::log(hi);
+  const double L = lo > 0 ? std::log(hi / lo) : std::log(hi);
+  if (!std::isfinite(L)) return;
   lo *= std::exp(-m * L);
   hi *= std::exp(m * L);
 }
@@ -122,11 +126,11 @@ void TCustomRChart::LLCalcExtents(int Layer, double Margin, double MinRange, dou
   const int L = ClampLayer(Layer);
   const double m = Margin / 100;
   if (e.any_x) {
-    ApplyMargin(e.xmin, e.xmax, m, ScaleLog(L, true), true);
+    ApplyMargin(e.xmin, e.xmax, m, ScaleLog(L, true));
     ApplyMinRange(e.xmin, e.xmax, MinRange);
   }
   if (e.any_y) {
-    ApplyMargin(e.ymin, e.ymax, m, ScaleLog(L, false), true);
+    ApplyMargin(e.ymin, e.ymax, m, ScaleLog(L, false));
     ApplyMinRange(e.ymin, e.ymax, MinRange);
   }
   xmin = e.xmin;
@@ -161,8 +165,8 @@ void TCustomRChart::AutoRangeAxes(int Layer, double Margin, double MinRange, boo
       WidenDegenerate(e[0], e[2]);
       WidenDegenerate(e[1], e[3]);
       if (Margin > 0) {
-        ApplyMargin(e[0], e[2], Margin / 100, ScaleLog(L, true), false);
-        ApplyMargin(e[1], e[3], Margin / 100, ScaleLog(L, false), false);
+        ApplyMargin(e[0], e[2], Margin / 100, ScaleLog(L, true));
+        ApplyMargin(e[1], e[3], Margin / 100, ScaleLog(L, false));
         ApplyMinRange(e[0], e[2], MinRange);
         ApplyMinRange(e[1], e[3], MinRange);
       }

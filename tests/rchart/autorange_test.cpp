@@ -62,6 +62,24 @@ TEST(AutoRange, LogarithmicMarginIsAShareOfTheDecades) {
   EXPECT_NEAR(ch.Scale1X().RangeHigh(), 100 * std::pow(100.0, 0.1), 1e-9);  // 158.5
 }
 
+// Data at or below zero on a logarithmic axis: both paths measure the decades from 1, so the
+// high end stays finite and the non-positive low end is refused by the range setter.
+TEST(AutoRange, LogarithmicMarginWithDataAtZeroStaysFinite) {
+  for (const double low : {0.0, -5.0}) {
+    for (const int layer : {1, 0}) {
+      DrawChart ch;
+      ch.SetRange(1, 1.0L, 0.0L, 10.0L, 1.0L);
+      ch.Scale1X().SetLogarithmic(true);
+      ch.MarkAt(low, 0.0, 0);
+      ch.MarkAt(10.0, 1.0, 0);
+      ch.AutoRange(layer, 10);
+      EXPECT_EQ(ch.Scale1X().RangeLow(), 1.0) << low << " layer " << layer;
+      EXPECT_NEAR(ch.Scale1X().RangeHigh(), 10 * std::pow(10.0, 0.1), 1e-9)
+          << low << " layer " << layer;
+    }
+  }
+}
+
 TEST(AutoRange, MinimumRangeIsAShareOfTheMidValue) {
   DrawChart ch;
   ch.MarkAt(99.0, 0.0, 0);
