@@ -55,5 +55,35 @@ TEST(AuditDistFromRect, ARectangleItemIsHitOnEveryPixelItDraws) {
   EXPECT_EQ(DistFromRect({31, 30}, item), 1.0);  // the first column right of the drawing
 }
 
+// --- Long texts of chart files ---------------------------------------------------------------
+
+TEST(AuditTextStream, MultiLineLongTextsKeepTheirPlaces) {
+  const std::vector<std::string> texts = {
+      "line one\nline two",          "third entry",           "\n",
+      "control byte \x10 and \x10n", "ends with a break\r\n", "last"};
+  std::stringstream s;
+  for (const auto& t : texts) WriteLnStream(s, t);
+  const std::string bytes = s.str();
+  // One CR LF per text: each text stays one line of the file.
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), static_cast<long>(texts.size()));
+  bool eof = true;
+  for (const auto& t : texts) {
+    EXPECT_EQ(ReadLnStream(s, eof), t);
+    EXPECT_FALSE(eof);
+  }
+  ReadLnStream(s, eof);
+  EXPECT_TRUE(eof);
+}
+
+TEST(AuditTextStream, OrdinaryTextIsWrittenByteForByte) {
+  std::ostringstream out;
+  WriteLnStream(out,
+                "T [\xC2\xB0"
+                "C] \\0A C:\\data");
+  EXPECT_EQ(out.str(),
+            "T [\xC2\xB0"
+            "C] \\0A C:\\data\r\n");
+}
+
 }  // namespace
 }  // namespace kiv
