@@ -85,5 +85,38 @@ TEST(AuditTextStream, OrdinaryTextIsWrittenByteForByte) {
             "C] \\0A C:\\data\r\n");
 }
 
+// --- First ticks of decimal ranges ---------------------------------------------------------
+
+TEST(AuditCalcScalePars, TheFirstTickNeverLiesShortOfLow) {
+  struct Range {
+    double low, high;
+  };
+  for (const Range r :
+       {Range{0.1, 0.9}, Range{0.2, 0.8}, Range{-0.3, 0.3}, Range{0.05, 0.35}, Range{0.7, 1.5},
+        Range{45000.3, 45000.7}, Range{0.9, 0.1}, Range{0.3, -0.3}, Range{0.35, 0.05}}) {
+    long double first = 0, step = 0;
+    std::uint16_t sub = 0;
+    CalcScalePars(5, r.low, r.high, first, step, sub);
+    SCOPED_TRACE(testing::Message() << r.low << ".." << r.high);
+    const long double low = r.low;
+    if (r.high > r.low) {
+      EXPECT_GT(step, 0);
+      EXPECT_GE(first, low);
+      EXPECT_LT(first - low, step);
+    } else {
+      EXPECT_LT(step, 0);
+      EXPECT_LE(first, low);
+      EXPECT_LT(low - first, -step);
+    }
+    EXPECT_GE(sub, 1);
+  }
+  // On 0.1..0.9 the first tick is the low end itself, 0.1.
+  long double first = 0, step = 0;
+  std::uint16_t sub = 0;
+  CalcScalePars(5, 0.1, 0.9, first, step, sub);
+  EXPECT_EQ(static_cast<double>(first), 0.1);
+  EXPECT_EQ(static_cast<double>(step), 0.1);
+}
+
 }  // namespace
 }  // namespace kiv
