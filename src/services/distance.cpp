@@ -26,12 +26,10 @@ double DistFromRect(TPoint point, TRect rect) {
   const long long right = std::max(rect.Left, rect.Right);
   const long long top = std::min(rect.Top, rect.Bottom);
   const long long bottom = std::max(rect.Top, rect.Bottom);
-  const long long last_col = std::max(left, right - 1);
-  const long long last_row = std::max(top, bottom - 1);
   const long long x = point.X;
   const long long y = point.Y;
-  const long long dx = x < left ? left - x : (x > last_col ? x - last_col : 0);
-  const long long dy = y < top ? top - y : (y > last_row ? y - last_row : 0);
+  const long long dx = x < left ? left - x : (x > right ? x - right : 0);
+  const long long dy = y < top ? top - y : (y > bottom ? y - bottom : 0);
   return std::hypot(static_cast<double>(dx), static_cast<double>(dy));
 }
 

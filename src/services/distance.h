@@ -11,11 +11,11 @@ namespace kiv {
 // point.
 double DistanceToSegment(TPointDouble p, TPointDouble a, TPointDouble b);
 
-// Distance in pixels of a pixel from the pixels a rectangle covers, 0 on or inside it. The
-// rectangle follows the canvas convention: it covers the columns Left..Right-1 and the rows
-// Top..Bottom-1, like Rectangle(Left, Top, Right, Bottom) draws it, so the pixel at x = Right
-// is one pixel away. Corners in either order are accepted; a rectangle of zero width or height
-// counts as its Left column or Top row, so a degenerate box can still be hit.
+// Distance in pixels of a point from the rectangle with the corners (Left, Top) and (Right,
+// Bottom), taken in either order: 0 on its edges and inside, otherwise the distance from the
+// nearest edge or corner. Both corners belong to the rectangle, so the hit test of a rectangle or
+// bar item, which is drawn from one corner pixel to the other inclusive, sees every drawn pixel
+// at distance 0; a rectangle of zero width or height is a segment and can still be hit.
 double DistFromRect(TPoint point, TRect rect);
 
 // Distance of p from the outline of the ellipse with the given centre and semi-axes (along x

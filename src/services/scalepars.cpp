@@ -95,6 +95,9 @@ void CalcScalePars(int numTicks, long double low, long double high, long double&
   const long double ratio = low / nice.step;
   const long double k = high > low ? std::ceil(ratio - kSlack) : std::floor(ratio + kSlack);
   firstTick = k * nice.step + 0.0L;  // + 0 turns -0 into 0
+  // The multiple may fall a hair short of low: 0.1 as a double lies above 0.1 in extended
+  // precision. Low is then that round value itself, and the first tick never lies before it.
+  if (high > low ? firstTick < low : firstTick > low) firstTick = low;
   tickDistance = high > low ? nice.step : -nice.step;
   subdivisions = nice.subdivisions;
 }

@@ -19,7 +19,9 @@ inline constexpr int kMaxScaleTicks = 1000;
 //   step 2, so minor ticks fall on round values too;
 // - firstTick is the first multiple of the step at or beyond low in the direction of high
 //   (a multiple within 1e-9 steps short of low counts as on it, so rounding of low does not
-//   skip a tick); 0 is exactly 0, never -0.
+//   skip a tick, and is returned as low itself: firstTick never lies short of low, also where
+//   the round value and low differ in their last bits, as 0.1 does in double and in extended
+//   precision); 0 is exactly 0, never -0.
 // The step is never finer than 2^-42 of the larger range end: a range of a few units of
 // rounding far from zero gets one tick or none instead of steps that adding cannot resolve.
 // This bounds every tick loop (v = first; v <= high; v += step) to about 2.5 numTicks + 2

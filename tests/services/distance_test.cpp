@@ -23,29 +23,31 @@ TEST(DistanceToSegment, MeasuresToTheInteriorOrTheNearerEnd) {
   EXPECT_NEAR(DistanceToSegment({0, 1e300}, {-1e300, 0}, {1e300, 0}), 1e300, 1e286);
 }
 
-TEST(DistFromRect, ZeroOnTheCoveredPixelsAndPixelDistanceOutside) {
-  const TRect r(10, 20, 30, 40);  // covers columns 10..29 and rows 20..39
+TEST(DistFromRect, ZeroOnTheEdgesAndInsideDistanceFromTheNearestEdgeOutside) {
+  const TRect r(10, 20, 30, 40);
   EXPECT_EQ(DistFromRect({15, 25}, r), 0.0);
   EXPECT_EQ(DistFromRect({10, 20}, r), 0.0);
-  EXPECT_EQ(DistFromRect({29, 39}, r), 0.0);
-  EXPECT_EQ(DistFromRect({30, 25}, r), 1.0);  // Right is outside
-  EXPECT_EQ(DistFromRect({15, 40}, r), 1.0);  // Bottom is outside
+  EXPECT_EQ(DistFromRect({30, 40}, r), 0.0);  // both corners belong to the rectangle
+  EXPECT_EQ(DistFromRect({30, 25}, r), 0.0);
+  EXPECT_EQ(DistFromRect({31, 25}, r), 1.0);
+  EXPECT_EQ(DistFromRect({15, 41}, r), 1.0);
   EXPECT_EQ(DistFromRect({5, 25}, r), 5.0);
   EXPECT_EQ(DistFromRect({15, 10}, r), 10.0);
-  EXPECT_EQ(DistFromRect({32, 43}, r), 5.0);  // from the corner pixel (29, 39): 3, 4
+  EXPECT_EQ(DistFromRect({33, 44}, r), 5.0);  // from the corner (30, 40): 3, 4
   EXPECT_EQ(DistFromRect({7, 16}, r), 5.0);   // from (10, 20)
 }
 
 TEST(DistFromRect, SwappedCornersAndDegenerateBoxes) {
-  EXPECT_EQ(DistFromRect({32, 43}, TRect(30, 40, 10, 20)), 5.0);
-  const TRect line(10, 5, 10, 15);  // zero width: the column x = 10
+  EXPECT_EQ(DistFromRect({33, 44}, TRect(30, 40, 10, 20)), 5.0);
+  const TRect line(10, 5, 10, 15);  // zero width: the segment x = 10, y = 5..15
   EXPECT_EQ(DistFromRect({10, 8}, line), 0.0);
   EXPECT_EQ(DistFromRect({13, 8}, line), 3.0);
+  EXPECT_EQ(DistFromRect({10, 18}, line), 3.0);
   EXPECT_EQ(DistFromRect({10, 10}, TRect(10, 10, 10, 10)), 0.0);
   // The far corner of the int range from a box at the other end: no overflow on the way.
   const TPoint far{2147483647, 2147483647};
   EXPECT_DOUBLE_EQ(DistFromRect(far, TRect(-2147483647 - 1, 0, -2147483647, 1)),
-                   std::hypot(4294967295.0, 2147483647.0));
+                   std::hypot(4294967294.0, 2147483646.0));
 }
 
 TEST(DistFromEllipse, CircleGivesRadialDistanceAndNearestPoint) {
