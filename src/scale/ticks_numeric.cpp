@@ -71,7 +71,10 @@ void LinearScaleTicks(const TScaleTickSettings& s, TScaleTickList& out) {
     const long double start = first - step;
     for (long long i = 0; i < kMaxLoopRounds; ++i) {
       const long double v = start + i * minor;
-      if (sg * low <= sg * v) out.Ticks.push_back(MakeTick(static_cast<double>(v), stkMinor, true));
+      // A billionth of a minor interval of slack: the walk reaches a decimal low end (0.1,
+      // 0.05) only up to rounding, and the tick on it belongs to the list.
+      if (sg * (v - low) >= -1e-9L * std::fabs(minor))
+        out.Ticks.push_back(MakeTick(static_cast<double>(v), stkMinor, true));
       if (!(sg * (start + (i + 1) * minor - high) <= sg * 0.001L * minor)) break;
     }
   }

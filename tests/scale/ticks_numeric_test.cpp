@@ -37,6 +37,18 @@ TEST(LinearTicks, HorizontalScalesRecordTheMinorGridOnly) {
   EXPECT_EQ(Recorded(l), Range(0, 5, 21));
 }
 
+// Ranges whose ends and steps are decimal fractions: the minor walk reaches the low end only up
+// to rounding, and the tick on it is still recorded (the grid and TickPos rely on the list).
+TEST(LinearTicks, TheLowEndTickIsRecordedDespiteRounding) {
+  for (const auto& [lo, hi] :
+       {std::pair{0.0, 0.9}, {0.0, 0.45}, {0.1, 0.9}, {0.3, 0.9}, {0.9, 0.0}, {0.9, 0.3}}) {
+    const std::vector<double> rec =
+        Recorded(ComputeScaleTicks(Settings(lo, hi, 3, sctLabelsBelow)));
+    ASSERT_FALSE(rec.empty());
+    EXPECT_NEAR(rec.front(), lo, 1e-12) << lo << ".." << hi;
+  }
+}
+
 TEST(LinearTicks, VerticalScalesRecordTheMajorTicksASecondTime) {
   const TScaleTickList l = ComputeScaleTicks(Settings(0, 100, 3, sctLabelsLeft));
   std::vector<double> expected = Range(0, 5, 21);
