@@ -84,9 +84,9 @@ std::string strff(double Value, int Width, int Precision) {
   return PadLeft(std::move(s), Width);
 }
 
-std::string BoolToStr(bool B, bool UseNumbers) {
-  if (UseNumbers) return B ? "1" : "0";
-  return B ? "true" : "false";
+std::string BoolToStr(bool B, bool UseBoolStrs) {
+  if (UseBoolStrs) return B ? "True" : "False";
+  return B ? "-1" : "0";
 }
 
 std::string ReduceStringToAZ09(std::string_view S) {

@@ -30,8 +30,9 @@ std::string SigDigStr(double Value, int Width, int Decimals, bool LeadingBlanks)
 // NaN and infinities as in SigDigStr.
 std::string strff(double Value, int Width, int Precision);
 
-// "1"/"0" with UseNumbers, otherwise "true"/"false".
-std::string BoolToStr(bool B, bool UseNumbers = false);
+// The classic conversion: "True"/"False" with UseBoolStrs, otherwise the numbers "-1"/"0" (true
+// as all bits set), as item descriptions print a transparency flag.
+std::string BoolToStr(bool B, bool UseBoolStrs = false);
 
 // Only the letters A-Z, a-z and the digits 0-9 of S, in their order (every other byte, including
 // the bytes of non-ASCII characters, is dropped).

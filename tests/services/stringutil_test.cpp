@@ -64,10 +64,10 @@ TEST(Strff, AutomaticWithMinusTwo) {
 }
 
 TEST(BoolToStr, WordsOrNumbers) {
-  EXPECT_EQ(BoolToStr(true), "true");
-  EXPECT_EQ(BoolToStr(false, false), "false");
-  EXPECT_EQ(BoolToStr(true, true), "1");
-  EXPECT_EQ(BoolToStr(false, true), "0");
+  EXPECT_EQ(BoolToStr(true), "-1");
+  EXPECT_EQ(BoolToStr(false, false), "0");
+  EXPECT_EQ(BoolToStr(true, true), "True");
+  EXPECT_EQ(BoolToStr(false, true), "False");
 }
 
 TEST(ReduceStringToAZ09, KeepsOnlyAsciiLettersAndDigits) {
