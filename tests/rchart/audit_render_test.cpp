@@ -16,84 +16,15 @@ namespace {
 using testing::At;
 using testing::DrawChart;
 
-// One drawing call with the pen, brush and font it was made with (font name, size and style
-// too, which the texts take from the chart's text font).
-struct Op {
-  std::string kind;
-  std::vector<TPoint> points;
-  TRect rect;
-  std::string text;
-  TColor pen = 0, brush = 0, font = 0, pixel = 0;
-  TPenStyle pen_style = psSolid;
-  int pen_width = 1;
-  TBrushStyle brush_style = bsSolid;
-  std::string font_name;
-  int font_size = 0;
-  TFontStyles font_style;
-};
-
-class OpCanvas final : public TCanvas {
- public:
-  std::vector<Op> ops;
-  std::vector<Op> Of(const std::string& kind) const {
-    std::vector<Op> out;
-    for (const Op& o : ops)
-      if (o.kind == kind) out.push_back(o);
-    return out;
-  }
-
- protected:
-  Op& Add(const std::string& kind) {
-    Op o;
-    o.kind = kind;
-    o.pen = Pen().Color();
-    o.brush = Brush().Color();
-    o.font = Font().Color();
-    o.pen_style = Pen().Style();
-    o.pen_width = Pen().Width();
-    o.brush_style = Brush().Style();
-    o.font_name = Font().Name();
-    o.font_size = Font().Size();
-    o.font_style = Font().Style();
-    ops.push_back(o);
-    return ops.back();
-  }
-  void DoLine(TPoint a, TPoint b, bool) override { Add("line").points = {a, b}; }
-  void DoPolyline(std::span<const TPoint> p) override {
-    Add("polyline").points.assign(p.begin(), p.end());
-  }
-  void DoPolygon(std::span<const TPoint> p) override {
-    Add("polygon").points.assign(p.begin(), p.end());
-  }
-  void DoRectangle(const TRect& r) override { Add("rect").rect = r; }
-  void DoFillRect(const TRect& r) override { Add("fillrect").rect = r; }
-  void DoFrameRect(const TRect& r) override { Add("framerect").rect = r; }
-  void DoEllipse(const TRect& r) override { Add("ellipse").rect = r; }
-  void DoArc(const TRect& box, TPoint s, TPoint e) override {
-    Op& o = Add("arc");
-    o.rect = box;
-    o.points = {s, e};
-  }
-  TColor DoGetPixel(int, int) const override { return clNone; }
-  void DoSetPixel(int x, int y, TColor c) override {
-    Op& o = Add("pixel");
-    o.points = {TPoint(x, y)};
-    o.pixel = c;
-  }
-  void DoText(int x, int y, std::string_view t, const TRect*) override {
-    Op& o = Add("text");
-    o.points = {TPoint(x, y)};
-    o.text = std::string(t);
-  }
-  void DoStretch(const TRect&, const TBitmap&, const TRect&) override { Add("stretch"); }
-  TRect DeviceBounds() const override { return TRect(0, 0, DrawChart::kW, DrawChart::kH); }
-};
+// Drawing calls with the pen, brush and font they were made with.
+using Op = testing::Call;
+using OpCanvas = testing::RecordingCanvas;
 
 std::vector<Op> Ops(DrawChart& ch, bool blk_white = false) {
   OpCanvas c;
   ch.PrepareRenderState(c, 0, 0);
   ch.RenderContainers(c, 0, 0, blk_white, 0);
-  return c.ops;
+  return c.calls;
 }
 
 // The data area's background as the composition paints it.

@@ -63,6 +63,9 @@ struct Call {
   int pen_width = 1;
   TBrushStyle brush_style = bsSolid;
   TColor pixel = 0;
+  std::string font_name;  // texts take name and style from the chart's text font
+  int font_size = 0;
+  TFontStyles font_style;
 };
 
 class RecordingCanvas final : public TCanvas {
@@ -85,6 +88,9 @@ class RecordingCanvas final : public TCanvas {
     c.pen_style = Pen().Style();
     c.pen_width = Pen().Width();
     c.brush_style = Brush().Style();
+    c.font_name = Font().Name();
+    c.font_size = Font().Size();
+    c.font_style = Font().Style();
     calls.push_back(c);
     return calls.back();
   }
