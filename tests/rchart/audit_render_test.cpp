@@ -15,6 +15,7 @@ namespace {
 
 using testing::At;
 using testing::DrawChart;
+using testing::OfKind;
 
 // Drawing calls with the pen, brush and font they were made with.
 using Op = testing::Call;
@@ -32,13 +33,6 @@ class AreaChart : public DrawChart {
  public:
   using TCustomRChart::InitGraf;
 };
-
-std::vector<Op> OfKind(const std::vector<Op>& ops, const std::string& kind) {
-  std::vector<Op> out;
-  for (const Op& o : ops)
-    if (o.kind == kind) out.push_back(o);
-  return out;
-}
 
 // --- Pens and brushes per kind
 

@@ -17,19 +17,13 @@ using testing::At;
 using testing::Call;
 using testing::CountInk;
 using testing::DrawChart;
+using testing::OfKind;
 using testing::RecordingCanvas;
 
 std::vector<Call> Record(DrawChart& ch) {
   RecordingCanvas rc;
   ch.RenderItems(rc);
   return rc.calls;
-}
-
-std::vector<Call> Only(const std::vector<Call>& calls, const std::string& kind) {
-  std::vector<Call> out;
-  for (const Call& c : calls)
-    if (c.kind == kind) out.push_back(c);
-  return out;
 }
 
 // --- Polylines
@@ -39,7 +33,7 @@ TEST(RenderPolyline, FourHundredFiftyStepsMakeThreeBatches) {
   ch.SetDataColor(clRed);
   ch.MoveTo(5.0, 5.0);
   for (int i = 1; i <= 450; ++i) ch.DrawTo(5.0 + i % 190, 5.0 + i / 190 * 20);
-  const auto lines = Only(Record(ch), "polyline");
+  const auto lines = OfKind(Record(ch), "polyline");
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].points.size(), 200u);
   EXPECT_EQ(lines[1].points.size(), 200u);
@@ -63,7 +57,7 @@ TEST(RenderPolyline, PenChangesEndTheBatchAndTheNextOneContinues) {
   ch.SetLineWidth(1);
   ch.SetPenStyle(psDot);
   ch.DrawTo(170.0, 40.0);
-  const auto lines = Only(Record(ch), "polyline");
+  const auto lines = OfKind(Record(ch), "polyline");
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0].points.size(), 11u);
   EXPECT_EQ(lines[0].pen, clRed);
@@ -85,12 +79,12 @@ TEST(RenderPolyline, RelativePixelStepsFollowThePenAcrossItems) {
   ch.DrawToRelPix(50.0, 50.0, 10, -5);
   ch.DrawToRelPix(80.0, 80.0, 0, 0);
   const auto calls = Record(ch);
-  const auto lines = Only(calls, "polyline");
+  const auto lines = OfKind(calls, "polyline");
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].points, (std::vector<TPoint>{{5, 5}, {15, 5}, {25, 5}, {35, 5}}));
   EXPECT_EQ(lines[1].points, (std::vector<TPoint>{{35, 15}, {40, 13}}));
   EXPECT_EQ(lines[2].points, (std::vector<TPoint>{{50, 50}, {60, 45}}));
-  const auto pixels = Only(calls, "pixel");
+  const auto pixels = OfKind(calls, "pixel");
   ASSERT_EQ(pixels.size(), 1u);  // a zero offset is a single pixel
   EXPECT_EQ(pixels[0].points[0], TPoint(80, 80));
 }
@@ -166,7 +160,7 @@ TEST(RenderItems, RectanglesCoverBothCorners) {
 TEST(RenderItems, RectangleByPixelHalfSizeAroundAWorldCentre) {
   DrawChart ch;
   ch.RectangleRelPix(50.0, 60.0, 5, 3);
-  const auto r = Only(Record(ch), "rect");
+  const auto r = OfKind(Record(ch), "rect");
   ASSERT_EQ(r.size(), 1u);
   EXPECT_EQ(r[0].rect, TRect(45, 57, 56, 64));
 }
@@ -179,13 +173,13 @@ TEST(RenderItems, ArrowHeadsAtTwentyDegreesFromTheShaft) {
   ch.Arrow(50, 10, 50, 60, 10);   // pointing down the screen
   ch.Arrow(150, 10, 190, 10, 0);  // no head
   const auto calls = Record(ch);
-  const auto heads = Only(calls, "polygon");
+  const auto heads = OfKind(calls, "polygon");
   ASSERT_EQ(heads.size(), 4u);
   EXPECT_EQ(heads[0].points, (std::vector<TPoint>{{100, 50}, {91, 47}, {91, 53}}));
   EXPECT_EQ(heads[1].points, (std::vector<TPoint>{{0, 100}, {9, 103}, {9, 97}}));  // tail first
   EXPECT_EQ(heads[2].points, (std::vector<TPoint>{{100, 100}, {91, 97}, {91, 103}}));
   EXPECT_EQ(heads[3].points, (std::vector<TPoint>{{50, 60}, {53, 51}, {47, 51}}));
-  const auto shafts = Only(calls, "line");
+  const auto shafts = OfKind(calls, "line");
   ASSERT_EQ(shafts.size(), 4u);
   EXPECT_EQ(shafts[3].points, (std::vector<TPoint>{{150, 10}, {190, 10}}));
 }
@@ -196,8 +190,8 @@ TEST(RenderItems, OpenArrowHeadsAreTwoStrokes) {
   ch.SetAnnoMode(true);
   ch.Arrow(0, 50, 100, 50, 10);
   const auto calls = Record(ch);
-  EXPECT_TRUE(Only(calls, "polygon").empty());
-  const auto lines = Only(calls, "line");
+  EXPECT_TRUE(OfKind(calls, "polygon").empty());
+  const auto lines = OfKind(calls, "line");
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[1].points, (std::vector<TPoint>{{100, 50}, {91, 47}}));
   EXPECT_EQ(lines[2].points, (std::vector<TPoint>{{100, 50}, {91, 53}}));
@@ -209,8 +203,8 @@ TEST(RenderItems, BarsShowTheirSideRightBelowNinetyDegreesAndLeftAbove) {
   ch.Bar3D(20.0, 100.0, 40.0, 60.0, 10, 45);
   ch.Bar3D(20.0, 100.0, 40.0, 60.0, 10, 135);
   const auto calls = Record(ch);
-  const auto faces = Only(calls, "polygon");
-  const auto fronts = Only(calls, "rect");
+  const auto faces = OfKind(calls, "polygon");
+  const auto fronts = OfKind(calls, "rect");
   ASSERT_EQ(faces.size(), 4u);
   ASSERT_EQ(fronts.size(), 2u);
   EXPECT_EQ(faces[0].points, (std::vector<TPoint>{{20, 60}, {27, 53}, {47, 53}, {40, 60}}));
@@ -226,7 +220,7 @@ TEST(RenderItems, ArcsRunCounterClockwiseBetweenTheirRays) {
   DrawChart ch;
   ch.SetDataColor(clRed);
   ch.Arc(100.0, 75.0, 20.0, 10.0, 0.0, std::numbers::pi / 2);
-  const auto arcs = Only(Record(ch), "arc");
+  const auto arcs = OfKind(Record(ch), "arc");
   ASSERT_EQ(arcs.size(), 1u);
   EXPECT_EQ(arcs[0].rect, TRect(80, 65, 121, 86));
   EXPECT_EQ(arcs[0].points, (std::vector<TPoint>{{100000100, 75}, {100, -99999925}}));
@@ -246,7 +240,7 @@ TEST(RenderItems, ArcsRunCounterClockwiseBetweenTheirRays) {
 TEST(RenderItems, EllipseBoxFromCentreAndHalfAxes) {
   DrawChart ch;
   ch.Ellipse(100.0, 75.0, 20.0, 10.0);
-  const auto e = Only(Record(ch), "ellipse");
+  const auto e = OfKind(Record(ch), "ellipse");
   ASSERT_EQ(e.size(), 1u);
   EXPECT_EQ(e[0].rect, TRect(80, 65, 121, 86));
 }
@@ -302,7 +296,7 @@ TEST(RenderItems, CursorsSpanTheDataArea) {
   ch.CursorVert(50.0);
   ch.SetAnnoMode(true);
   ch.CursorHoriz(30);
-  const auto lines = Only(Record(ch), "line");
+  const auto lines = OfKind(Record(ch), "line");
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].points, (std::vector<TPoint>{{50, 0}, {50, 149}}));
   EXPECT_EQ(lines[1].points, (std::vector<TPoint>{{0, 30}, {199, 30}}));
@@ -321,13 +315,13 @@ TEST(RenderCoordinates, ModesMixWorldAndScreenPerPointAndAxis) {
   ch.MoveTo(7, 8);
   ch.DrawTo(9, 1.0);
   const auto calls = Record(ch);
-  const auto lines = Only(calls, "line");
+  const auto lines = OfKind(calls, "line");
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0].points, (std::vector<TPoint>{{10, 129}, {30, 40}}));
   EXPECT_EQ(lines[1].points, (std::vector<TPoint>{{30, 40}, {10, 129}}));
   EXPECT_EQ(lines[2].points, (std::vector<TPoint>{{30, 129}, {50, 119}}));
   EXPECT_EQ(lines[3].points, (std::vector<TPoint>{{10, 40}, {20, 60}}));
-  EXPECT_EQ(Only(calls, "polyline")[0].points, (std::vector<TPoint>{{7, 8}, {9, 139}}));
+  EXPECT_EQ(OfKind(calls, "polyline")[0].points, (std::vector<TPoint>{{7, 8}, {9, 139}}));
 }
 
 TEST(RenderCoordinates, DrawingCoordinatesAreClampedToThirtyThousand) {
@@ -336,7 +330,7 @@ TEST(RenderCoordinates, DrawingCoordinatesAreClampedToThirtyThousand) {
   ch.Line(std::nan(""), 5.0, -1e9, 5.0);
   ch.SetAnnoMode(true);
   ch.Line(0, 0, 2000000000, 40000);
-  const auto lines = Only(Record(ch), "line");
+  const auto lines = OfKind(Record(ch), "line");
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].points[1], TPoint(30000, -30000));
   EXPECT_EQ(lines[1].points, (std::vector<TPoint>{{30000, 5}, {-30000, 5}}));
@@ -353,7 +347,7 @@ TEST(RenderCoordinates, WorldPixelsAreThoseOfR2M) {
   for (int i = 0; i < 400; ++i) pts.push_back({i / 398.0 - 0.3, u(rng) + 0.3});
   for (int i = 0; i < 400; ++i) pts.push_back({u(rng), (i + 0.5) / 149.0});
   for (const auto& [x, y] : pts) ch.Line(x, y, x, y);
-  const auto pixels = Only(Record(ch), "pixel");
+  const auto pixels = OfKind(Record(ch), "pixel");
   ASSERT_EQ(pixels.size(), pts.size());
   for (std::size_t i = 0; i < pts.size(); ++i) {
     int px = 0, py = 0;
@@ -469,7 +463,7 @@ TEST(RenderTexts, AnchorAtTheMiddleOfTheFirstLineAndAlignment) {
   }
   ch.SetAnnoMode(false);
   ch.Text(100.0, 50.0, 10, "ofs", 5, -3, taLeftJustify);
-  const auto texts = Only(Record(ch), "text");
+  const auto texts = OfKind(Record(ch), "text");
   ASSERT_EQ(texts.size(), 4u);
   const TextMetrics m = Measure(ch, 10, "Chart");
   EXPECT_EQ(texts[0].points[0], TPoint(105, 47 - Measure(ch, 10, "ofs").h / 2));  // data first
@@ -487,7 +481,7 @@ TEST(RenderTexts, LinesOfAMultiLineTextAlignOnTheWidestLine) {
   ch.SetTextAlignment(taCenter);
   ch.Text(100.0, 60.0, 10, "a\nlonger line\nmid");
   const auto calls = Record(ch);
-  const auto texts = Only(calls, "text");
+  const auto texts = OfKind(calls, "text");
   ASSERT_EQ(texts.size(), 3u);
   const TextMetrics line = Measure(ch, 10, "a\nlonger line\nmid");
   const int w = Measure(ch, 10, "longer line").w;
@@ -496,7 +490,7 @@ TEST(RenderTexts, LinesOfAMultiLineTextAlignOnTheWidestLine) {
   EXPECT_EQ(texts[0].points[0], TPoint(px + (w - Measure(ch, 10, "a").w) / 2, py));
   EXPECT_EQ(texts[1].points[0], TPoint(px, py + line.h));
   EXPECT_EQ(texts[2].points[0], TPoint(px + (w - Measure(ch, 10, "mid").w) / 2, py + 2 * line.h));
-  const auto box = Only(calls, "rect");
+  const auto box = OfKind(calls, "rect");
   ASSERT_EQ(box.size(), 1u);
   EXPECT_EQ(box[0].rect, TRect(px - 4, py - 2, px + w + 4, py + 3 * line.h + 2));
   EXPECT_EQ(box[0].pen, clYellow);
@@ -513,7 +507,7 @@ TEST(RenderTexts, LongTextsAndTheTextHook) {
     seen.push_back({index, anno});
     if (index == 1) text = "replaced";
   };
-  const auto texts = Only(Record(ch), "text");
+  const auto texts = OfKind(Record(ch), "text");
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0].text, "a text longer than fifteen characters");
   EXPECT_EQ(texts[1].text, "replaced");
@@ -622,12 +616,12 @@ TEST(RenderOrder, HiddenLayersAndClassesAreSkipped) {
   ch.SetClassDefault(7);
   ch.Line(0, 0, 10, 10);
   ch.SetLayerVisible(2, false);
-  EXPECT_EQ(Only(Record(ch), "line").size(), 2u);
+  EXPECT_EQ(OfKind(Record(ch), "line").size(), 2u);
   ch.SetAnnoClassVisible(7, false);
-  EXPECT_EQ(Only(Record(ch), "line").size(), 1u);
+  EXPECT_EQ(OfKind(Record(ch), "line").size(), 1u);
   ch.SetLayerVisible(2, true);
   ch.SetClassVisible(0, false);
-  EXPECT_EQ(Only(Record(ch), "line").size(), 1u);  // the layer-2 annotation
+  EXPECT_EQ(OfKind(Record(ch), "line").size(), 1u);  // the layer-2 annotation
 }
 
 }  // namespace

@@ -68,15 +68,18 @@ struct Call {
   TFontStyles font_style;
 };
 
+// The calls of one kind, in order.
+inline std::vector<Call> OfKind(const std::vector<Call>& calls, const std::string& kind) {
+  std::vector<Call> out;
+  for (const Call& c : calls)
+    if (c.kind == kind) out.push_back(c);
+  return out;
+}
+
 class RecordingCanvas final : public TCanvas {
  public:
   std::vector<Call> calls;
-  std::vector<Call> Of(const std::string& kind) const {
-    std::vector<Call> out;
-    for (const Call& c : calls)
-      if (c.kind == kind) out.push_back(c);
-    return out;
-  }
+  std::vector<Call> Of(const std::string& kind) const { return OfKind(calls, kind); }
 
  protected:
   Call& Add(const std::string& kind) {
