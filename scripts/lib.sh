@@ -3,6 +3,8 @@
 
 KIV_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 KIV_BUILD="${KIV_BUILD:-$KIV_ROOT/build}"
+# Paths inside the checkout are hashed relative to it, so checkouts share the compiler cache.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$KIV_ROOT}"
 
 # Packages every build needs: compiler, CMake, FreeType, fontconfig, libpng, and the fonts the
 # pictures are drawn with (fontconfig maps "Arial" to Liberation Sans).
@@ -25,5 +27,8 @@ ensure_packages() {
 }
 
 configure_release() {
-  cmake -S "$KIV_ROOT" -B "$KIV_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  # A compiler cache, when the machine has one, makes rebuilds of other checkouts cheap.
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$KIV_ROOT" -B "$KIV_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
 }
