@@ -481,6 +481,19 @@ class TCustomRChart : public TCustomControl {
     CursorIntern(tkCursorHoriz, 0.0, static_cast<double>(y), ValueMode<V>());
   }
 
+  // Whole arrays (rchart_arrays.cpp): one call appends exactly the items the per-point calls
+  // would append, with the current drawing attributes, at a fraction of their cost. x and y are
+  // world values and must be equally long (else EKIVRChartError, and nothing is appended); a
+  // colour array, when given, holds the colour of every item (DataColor itself is not changed).
+  // Polyline: MoveTo(x[0], y[0]), then DrawTo(x[i], y[i]) for the other points.
+  void Polyline(std::span<const double> x, std::span<const double> y);
+  void Polyline(std::span<const double> x, std::span<const double> y,
+                std::span<const TColor> colors);
+  // Marks: MarkAt(x[i], y[i], mk) for every point.
+  void Marks(std::span<const double> x, std::span<const double> y, std::uint8_t mk);
+  void Marks(std::span<const double> x, std::span<const double> y, std::uint8_t mk,
+             std::span<const TColor> colors);
+
   // ======================================================================================
   // Item rendering, grid, text-label drawing, scale hit test and auto-ranging
   // ======================================================================================
@@ -564,6 +577,11 @@ class TCustomRChart : public TCustomControl {
   void TextIntern(double x, double y, TCoordMode mode, int size, std::string_view txt, double dx,
                   double dy, TAlignment Alignment);
   void CursorIntern(TrcItem kind, double x, double y, TCoordMode mode);
+  // Whole-array appending: grows the container new items go to as count single appends would
+  // and returns the index of the first new slot; AppendArray writes the items.
+  int ReserveItems(int count);
+  void AppendArray(const char* what, TrcItem first, TrcItem rest, std::span<const double> x,
+                   std::span<const double> y, std::span<const TColor> colors, std::uint8_t mk);
 
   // --- Layers and transformation.
   friend class TJointLayers;
