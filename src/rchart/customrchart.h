@@ -506,6 +506,13 @@ class TCustomRChart : public TCustomControl {
   int MinDupMarkDist() const { return FDupMarksMinD; }
   void SetMinDupMarkDist(int value);
 
+  // Gaps for missing values (off by default, when a non-finite world value is clamped to the
+  // edge of the data area like any far-out value). When set, an item whose coordinates are not
+  // all finite draws nothing, and a polyline step or pen move among them lifts the pen: the line
+  // breaks there and continues at the next finite point. Repaints (AutoRedraw or designing).
+  bool MissingValueGaps() const { return FMissingGaps; }
+  void SetMissingValueGaps(bool value);
+
   // Hooks just before an item, and the text of a text item, are drawn.
   TBeforeRenderCItemEvent OnBeforeRenderChartItem;
   TBeforeRenderTextEvent OnBeforeRenderText;
@@ -971,6 +978,8 @@ class TCustomRChart : public TCustomControl {
   int FPixMapW = 0;
   int FPixMapH = 0;
   bool FAvoidDupMarks = false;
+  bool FMissingGaps = false;
+  bool FPenLifted = false;  // a missing value lifted the pen: the next step starts a new line
   int FDupMarksMinD = 1;
   std::array<TRenderLayerMap, 2> FRenderMaps;  // layers 1, 2
   int FPngLevel = TBitmap::kDefaultPngLevel;

@@ -87,6 +87,23 @@ inline bool FontUsable(const TCanvas& c) {
   }
 }
 
+// Whether the main point of an item is finite.
+inline bool FinitePoint(const TrcChartItem& it) {
+  return std::isfinite(it.x) && std::isfinite(it.y);
+}
+
+// Whether an item has a value that is not finite among the coordinates its kind reads: the
+// cursors one of their main values, every kind its main point, the kinds with a second point,
+// pixel offsets or error values those too.
+inline bool MissingValue(const TrcChartItem& it) {
+  if (it.ItemKind == tkCursorVert) return !std::isfinite(it.x);
+  if (it.ItemKind == tkCursorHoriz) return !std::isfinite(it.y);
+  if (!FinitePoint(it)) return true;
+  const bool second = HasSecondaryPoint(it.ItemKind) || it.ItemKind == tkLineRelPixOrig ||
+                      it.ItemKind == tkTextOfs || it.ItemKind == tkMarkEBar;
+  return second && !(std::isfinite(it.x2) && std::isfinite(it.y2));
+}
+
 // The text of a text item: its long-text entry when it names a used one, else the 8-bit field.
 inline std::string ItemText(const TrcChartItem& item, const TLongTextArray& table) {
   if (item.LWid >= 1 && item.LWid <= kMaxLongTexts) {
@@ -160,7 +177,9 @@ class TItemRenderer {
   bool FastStep(const TrcChartItem& it) {
     if (it.ItemKind != tkLineto || it.LWid != ch_.FLastLWidth ||
         (blk_white_ ? clBlack : it.Color) != ch_.FLastPenCol ||
-        itemdraw::ValidStyle(it.PenStyle) != ch_.FLastPenStyle || it.FillColor != ch_.FLastBrushCol)
+        itemdraw::ValidStyle(it.PenStyle) != ch_.FLastPenStyle ||
+        it.FillColor != ch_.FLastBrushCol ||
+        (ch_.FMissingGaps && (ch_.FPenLifted || !itemdraw::FinitePoint(it))))
       return false;
     Push(Main(it));
     return true;
@@ -317,6 +336,22 @@ class TItemRenderer {
       BrushColor(fill);
     }
     ch_.EnterPolyline(p.X, p.Y, cv_);
+  }
+  // The first step after a missing value: with the pen of PolyStep, it ends the line before and
+  // starts a new one at its point.
+  void StepAfterGap(TColor c, TPenStyle style, TColor fill, TPoint p) {
+    if (c != ch_.FLastPenCol || style != ch_.FLastPenStyle || fill != ch_.FLastBrushCol) {
+      Flush();
+      PenColor(c);
+      PenStyle(style);
+      BrushColor(fill);
+    }
+    Flush();
+    ch_.FPPa[0] = p;
+    ch_.FNumPPa = 1;
+    ch_.FLastMoveToX = p.X;
+    ch_.FLastMoveToY = p.Y;
+    ch_.FPenLifted = false;
   }
 
   // --- Kinds.

@@ -23,6 +23,12 @@ void TCustomRChart::SetMinDupMarkDist(int value) {
   Repaint();
 }
 
+void TCustomRChart::SetMissingValueGaps(bool value) {
+  if (value == FMissingGaps) return;
+  FMissingGaps = value;
+  RepaintIfAutoRedraw();
+}
+
 void TCustomRChart::PrepareRenderState(TCanvas& Canvas, int XOffset, int YOffset) {
   if (FAvoidDupMarks) {
     const int d = FDupMarksMinD;
@@ -40,6 +46,7 @@ void TCustomRChart::PrepareRenderState(TCanvas& Canvas, int XOffset, int YOffset
   FLastMoveToX = XOffset;
   FLastMoveToY = YOffset;
   FNumPPa = 0;
+  FPenLifted = false;
   Canvas.Pen().SetColor(RcChartCol);
   Canvas.Pen().SetStyle(psSolid);
   Canvas.Brush().SetColor(RcChartCol);

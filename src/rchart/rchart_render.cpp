@@ -23,6 +23,13 @@ void TItemRenderer::Draw(const TrcChartItem& it, int index, bool is_anno,
   const TrcItem kind = it.ItemKind;
   if (kind == tkNone || kind == tkEverything || kind == tkNotMoveTo || kind >= kNumItemKinds)
     return;
+  if (ch_.FMissingGaps && MissingValue(it)) {
+    Flush();
+    if (kind == tkLineto || kind == tkMoveTo || kind == tkLineRelPix || kind == tkMoveRelPix ||
+        kind == tkLineRelPixOrig)
+      ch_.FPenLifted = true;
+    return;
+  }
   if (!IsTextKind(kind) && it.LWid != ch_.FLastLWidth) {
     Flush();
     cv_.Pen().SetWidth(std::clamp(it.LWid, 1, kMaxPenWidth));
@@ -32,10 +39,14 @@ void TItemRenderer::Draw(const TrcChartItem& it, int index, bool is_anno,
   const TPenStyle style = ValidStyle(it.PenStyle);
   switch (kind) {
     case tkLineto:
-      PolyStep(c_, style, it.FillColor, Main(it));
+      if (ch_.FPenLifted)
+        StepAfterGap(c_, style, it.FillColor, Main(it));
+      else
+        PolyStep(c_, style, it.FillColor, Main(it));
       break;
     case tkMoveTo: {
       const TPoint p = Main(it);
+      ch_.FPenLifted = false;
       Flush();
       cv_.MoveTo(p.X, p.Y);
       ch_.FLastMoveToX = p.X;
@@ -44,18 +55,25 @@ void TItemRenderer::Draw(const TrcChartItem& it, int index, bool is_anno,
     }
     case tkMoveRelPix: {
       const TPoint p = Shift(Current(), RoundToInt(it.x), RoundToInt(it.y));
+      ch_.FPenLifted = false;
       Flush();
       cv_.MoveTo(p.X, p.Y);
       ch_.FLastMoveToX = p.X;
       ch_.FLastMoveToY = p.Y;
       break;
     }
-    case tkLineRelPix:
-      PolyStep(c_, style, it.FillColor, Shift(Current(), RoundToInt(it.x), RoundToInt(it.y)));
+    case tkLineRelPix: {
+      const TPoint p = Shift(Current(), RoundToInt(it.x), RoundToInt(it.y));
+      if (ch_.FPenLifted)
+        StepAfterGap(c_, style, it.FillColor, p);
+      else
+        PolyStep(c_, style, it.FillColor, p);
       break;
+    }
     case tkLineRelPixOrig: {
       const TPoint a = World(it.x, it.y);
       const TPoint b = Shift(a, RoundToInt(it.x2), RoundToInt(it.y2));
+      ch_.FPenLifted = false;
       Flush();
       if (a == b) {
         cv_.SetPixels(a.X, a.Y, c_);

@@ -87,8 +87,11 @@ int TItemRenderer::ScanLine(const TRcItemContainer& items, int i, int end, const
                             bool collapse, TPoint from, Sink&& sink) const {
   RunKey key(items[pen.first]);
   // Whether the item continues the run: false to end it, skip for a hidden item.
+  const bool gaps = ch_.FMissingGaps;
   const auto accept = [&](const TrcChartItem& it, bool& skip) {
     skip = false;
+    // A missing value ends the run: the item loop lifts the pen for it.
+    if (gaps && !FinitePoint(it)) return false;
     if (key.Matches(it)) return true;
     if (!Shown(it)) return skip = true;
     if (!Continues(it, pen)) return false;
@@ -137,7 +140,8 @@ int TItemRenderer::LineRun(const TRcItemContainer& items, int i, int end) {
   // The pen and brush the polyline is drawn with (the conditions of FastStep): the step before
   // the run set them, and a step that asks for anything else ends the run.
   const LineRunPen pen{ch.FLastLWidth, ch.FLastPenCol, ch.FLastBrushCol, ch.FLastPenStyle, i - 1};
-  if (!Continues(items[i - 1], pen)) return i;
+  // After a missing value the next step starts a new line: the item loop draws it.
+  if (ch.FPenLifted || !Continues(items[i - 1], pen)) return i;
   const TPen& p = cv_.Pen();
   // Runs inside one pixel column collapse to their short path only where that is known to give
   // the same pixels: one solid one-pixel pen in copy mode on a bitmap (column_run.h).

@@ -14,12 +14,13 @@
 
 #include "rchart/column_run.h"
 #include "rchart/item_renderer.h"
-#include "render_util.h"
+#include "same_picture.h"
 
 namespace kiv {
 namespace {
 
 using testing::DrawChart;
+using testing::ExpectSamePicture;
 
 // Rows a vertical polyline through ys covers: each segment from its first row up to its last,
 // the last excluded.
@@ -73,35 +74,6 @@ TEST(ColumnRun, ExamplesOfEachCase) {
   EXPECT_EQ(path_of({5, 2, 9, 9}), (std::vector<int>{2, 9}));  // a zero-length step covers nothing
   EXPECT_EQ(path_of({5, 3, 8}), (std::vector<int>{3, 8}));     // new top, not covered
   EXPECT_EQ(path_of({5, 8, 1}), (std::vector<int>{8, 1}));     // new bottom, not covered
-}
-
-// Paints the chart's items twice, through the large-data paths and item by item, and expects the
-// same bytes; returns the fast picture.
-TBitmap ExpectSamePicture(DrawChart& chart, const std::string& what,
-                          const std::function<void(TCanvas&)>& prepare = nullptr) {
-  const auto render = [&] {
-    TBitmap b(DrawChart::kW, DrawChart::kH);
-    if (prepare) prepare(b.Canvas());
-    chart.RenderItems(b.Canvas());
-    return b;
-  };
-  chart.OnBeforeRenderChartItem = nullptr;
-  const TBitmap fast = render();
-  chart.OnBeforeRenderChartItem = [](TObject*, TrcChartItem&, int, bool) {};
-  const TBitmap slow = render();
-  chart.OnBeforeRenderChartItem = nullptr;
-  const std::size_t n = static_cast<std::size_t>(DrawChart::kW) * DrawChart::kH;
-  if (std::memcmp(fast.Bits(), slow.Bits(), n * sizeof(TPixel)) != 0) {
-    for (std::size_t i = 0; i < n; ++i) {
-      if (fast.Bits()[i] != slow.Bits()[i]) {
-        ADD_FAILURE() << what << ": first difference at (" << i % DrawChart::kW << ", "
-                      << i / DrawChart::kW << "): " << std::hex << fast.Bits()[i] << " instead of "
-                      << slow.Bits()[i];
-        break;
-      }
-    }
-  }
-  return fast;
 }
 
 int InkedPixels(const TBitmap& b) {
