@@ -16,6 +16,7 @@
 #include "platform/graphics.h"
 #include "platform/types.h"
 #include "rchart/bakgndimg.h"
+#include "rchart/chart_legend.h"
 #include "rchart/chartitem.h"
 #include "rchart/composition_types.h"
 #include "rchart/coordmode.h"
@@ -761,6 +762,12 @@ class TCustomRChart : public TCustomControl {
   // shifted by (-dx, -dy); nothing when all are off.
   void DrawCrossHairs(int dx, int dy, TBitmap& Bitmap);
 
+  // The legend: entries of a sample line or mark and a text, drawn over the items and labels in
+  // a corner of the data area, or beside it (chart_legend.h). Nothing is drawn without entries.
+  // Writing copies the settings and entries; changes repaint (AutoRedraw or designing).
+  TChartLegend& Legend() { return *FLegend; }
+  void SetLegend(const TChartLegend& v) { FLegend->Assign(v); }
+
   // Empties the zoom history and records the current ranges as its first entry.
   void ClearZoomHistory();
 
@@ -887,6 +894,8 @@ class TCustomRChart : public TCustomControl {
   void FillTextLabel(TTextLabel& L, double PosX, double PosY, TColor TxtColor,
                      const std::string& Txt, int PropertyTemplate);
   void ResetCrossHairsAndLabels();
+  // The legend for a data area given in the canvas's pixels (Right and Bottom exclusive).
+  void DrawLegend(TCanvas& Canvas, const TRect& Area, bool BlkWhite);
   void ResetScales();
 
   // Colours saved by BackupColorsAndMakeBW.
@@ -912,8 +921,10 @@ class TCustomRChart : public TCustomControl {
   int FCaptTrim = 100;
   TrcLayout FStdLayout = rcl_X1Bottom_Y1Left;
   std::array<std::unique_ptr<TCrossHair>, 4> FCrossHair;
-  TBitmap ChartBmp;  // the control's picture without crosshairs
-  TBitmap AuxBmp;    // device queries and the loaded background image
+  std::unique_ptr<TChartLegend> FLegend;
+  bool FBlackWhite = false;  // BackupColorsAndMakeBW is in force
+  TBitmap ChartBmp;          // the control's picture without crosshairs
+  TBitmap AuxBmp;            // device queries and the loaded background image
   TBackupColors FBackupColors{};
   TColor FColorMTrace = clWhite;
   bool FMTraceInvert = true;

@@ -163,7 +163,14 @@ void TCustomRChart::ConstructChartBmp(TCanvas& Canvas) {
       sc.UseForeignCanvas(&ChartBmp.Canvas(), 0, 0);
     }
   }
+  if (!FLegend->Inside()) DrawLegend(Canvas, DataArea(), false);
   if (OnScalesRendered) OnScalesRendered(this, Canvas, 0, 0);
+}
+
+void TCustomRChart::DrawLegend(TCanvas& Canvas, const TRect& Area, bool BlkWhite) {
+  const TSize ext = FLegend->Extent(Canvas);
+  const TPoint at = FLegend->Origin(Area, ext);
+  FLegend->Draw(Canvas, at.X, at.Y, BlkWhite || FBlackWhite);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -292,11 +299,12 @@ void TCustomRChart::ConstructDataBmpCanvas(TCanvas& Canvas, int XOffset, int YOf
 
   Canvas.Pen().SetWidth(1);
   RenderTextLabels(Canvas, XOffset, YOffset);
-  if (OnDataRendered) OnDataRendered(this, Canvas, RcTRim - YOffset, RcLRim - XOffset);
-
   // The frame covers the outermost pixels of the data bitmap.
   const int r = Width() + XOffset - RcLRim - RcRRim - F3DRim;
   const int b = Height() + YOffset - RcTRim - RcBRim - F3DRim;
+  if (FLegend->Inside()) DrawLegend(Canvas, TRect(XOffset, YOffset, r + 1, b + 1), BlkWhite);
+  if (OnDataRendered) OnDataRendered(this, Canvas, RcTRim - YOffset, RcLRim - XOffset);
+
   Canvas.Pen().SetColor(FChartFrameCol);
   Canvas.Pen().SetStyle(psSolid);
   Canvas.Pen().SetMode(pmCopy);

@@ -90,6 +90,7 @@ TCustomRChart::TCustomRChart(TComponent* AOwner) : TCustomControl(AOwner) {
   // A chart made only for pictures (CopyToBitmap, files) never needs its screen surface.
   SetLazySurface(true);
   for (auto& ch : FCrossHair) ch = std::make_unique<TCrossHair>();
+  FLegend = std::make_unique<TChartLegend>();
   ResetItemStore();
   ResetDrawingAttributes();
   InitLayers();  // the owned objects, 280 x 200 pixels, margins 50, 10, 16, 32
@@ -133,6 +134,8 @@ void TCustomRChart::ResetComp() {
   FBakGndFile.OnChange = [this](TObject* s) { StyleChanged(s); };
   Silently(*FJointLayers, [](TJointLayers& j) { j.ResetComp(); });
   FJointLayers->OnChange = [this](TObject* s) { StyleChanged(s); };
+  FLegend->ResetComp();
+  FLegend->OnChange = [this](TObject* s) { StyleChanged(s); };
 
   RegisterChartCursors();
 
@@ -314,6 +317,7 @@ void TCustomRChart::BackupColorsAndMakeBW() {
     b.CrossHairs[i] = FCrossHair[i]->Color();
     Silently(*FCrossHair[i], [](TCrossHair& ch) { ch.SetColor(clBlack); });
   }
+  FBlackWhite = true;
   RcWindCol = clWhite;
   RcChartCol = clWhite;
   FChartFrameCol = clBlack;
@@ -327,6 +331,7 @@ void TCustomRChart::BackupColorsAndMakeBW() {
 
 void TCustomRChart::ReloadBackupColors() {
   const TBackupColors& b = FBackupColors;
+  FBlackWhite = false;
   RcWindCol = b.Wind;
   FChartFrameCol = b.ChartFrame;
   RcChartCol = b.Chart;
