@@ -109,3 +109,42 @@ KIV_GALLERY(chart_legend) {
            black_white = true;
          }});
 }
+
+namespace kiv::gallery {
+// The README's line chart (charts.cpp).
+void BuildLines(TCustomRChart& chart);
+}  // namespace kiv::gallery
+
+// The README's line chart at twice its size, and smoothed at its own size.
+KIV_GALLERY(chart_lines_scaled) {
+  TCustomRChart chart(nullptr);
+  kiv::gallery::BuildLines(chart);
+  chart.CopyToBMPScaled(Out(dir, "chart-lines@2x.png"), 2, false, false);
+  chart.CopyToBMPScaled(Out(dir, "chart-lines-smooth.png"), 1, true, false);
+}
+
+// Missing values in a series of measurements: clamped to the edge (the default) and as gaps.
+KIV_GALLERY(chart_nan_gaps) {
+  std::vector<double> x, y;
+  for (int i = 0; i <= 120; ++i) {
+    x.push_back(i * 0.25);
+    const bool missing = (i >= 30 && i < 36) || i == 70 || (i >= 95 && i < 99);
+    y.push_back(missing ? std::nan("") : 20 + 6 * std::sin(i * 0.09) + 2 * std::sin(i * 0.7));
+  }
+  Sheet(Out(dir, "chart-nan-gaps.png"), 2, 400, 260,
+        {[&](TCustomRChart& c, bool&) {
+           c.SetCaption("missing values clamped (default)");
+           c.SetRange(1, 0.0, 0.0, 30.0, 32.0);
+           c.SetDataColor(kNavy);
+           c.Polyline(x, y);
+           c.Marks(x, y, 2);
+         },
+         [&](TCustomRChart& c, bool&) {
+           c.SetCaption("SetMissingValueGaps(true)");
+           c.SetRange(1, 0.0, 0.0, 30.0, 32.0);
+           c.SetMissingValueGaps(true);
+           c.SetDataColor(kNavy);
+           c.Polyline(x, y);
+           c.Marks(x, y, 2);
+         }});
+}

@@ -26,6 +26,10 @@ std::string Out(const std::filesystem::path& dir, const std::string& name) {
   return (dir / name).string();
 }
 
+}  // namespace
+
+namespace kiv::gallery {
+
 // The README's chart: a damped oscillation on layer 1 and its energy on layer 2, with an axis
 // on every side of the data area (the code of the README, line for line).
 void BuildLines(TCustomRChart& chart) {
@@ -55,6 +59,12 @@ void BuildLines(TCustomRChart& chart) {
     }
   }
 }
+
+}  // namespace kiv::gallery
+
+namespace {
+
+using kiv::gallery::BuildLines;
 
 KIV_GALLERY(chart_lines) {
   TCustomRChart chart(nullptr);

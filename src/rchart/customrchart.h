@@ -814,6 +814,12 @@ class TCustomRChart : public TCustomControl {
   void SetPngCompressionLevel(int level) {
     if (level >= 0 && level <= 9) FPngLevel = level;
   }
+  // The picture Scale times larger (1..4), for dense screens and print: coordinates, pen widths
+  // and fonts grow as printing scales them, texts are drawn afresh at the larger size. Smooth
+  // draws it four times larger again and reduces it with an exact box filter, so that lines and
+  // texts get soft edges. The screen picture stays as it is.
+  void CopyToBitmapScaled(TBitmap& ABitmap, int Scale, bool Smooth, bool BlkWhite);
+  void CopyToBMPScaled(const std::string& FName, int Scale, bool Smooth, bool BlkWhite);
   // A vector picture: the file receives an SVG document (whatever its name) in which items,
   // axes and texts are vector shapes and the data area is clipped.
   void CopyToWMF(const std::string& FName, bool BlkWhite);

@@ -1,6 +1,7 @@
 // Output of the chart's picture: bitmaps (whole control or data area, in colour or black and
 // white, with or without crosshairs), image files, SVG documents composed on a recording
 // canvas, the clipboard and the printer.
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 
@@ -8,6 +9,7 @@
 #include "platform/errors.h"
 #include "platform/metafile.h"
 #include "platform/printer.h"
+#include "platform/scaled_canvas.h"
 #include "rchart/customrchart.h"
 #include "rchart/paintscope.h"
 #include "services/rounding.h"
@@ -31,6 +33,24 @@ void TCustomRChart::CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite, bool Inc
 void TCustomRChart::CopyToBMP(const std::string& FName, bool BlkWhite) {
   TBitmap picture;
   CopyToBitmap(picture, BlkWhite);
+  picture.SetPngCompressionLevel(FPngLevel);
+  picture.SaveToFile(FName);
+}
+
+// Scaled pictures are drawn from the vector picture, which holds every part of the chart.
+void TCustomRChart::CopyToBitmapScaled(TBitmap& ABitmap, int Scale, bool Smooth, bool BlkWhite) {
+  TMetafile picture;
+  CopyToMetafile(picture, BlkWhite);
+  if (Smooth)
+    RenderSmooth(picture, std::clamp(Scale, 1, 4), ABitmap);
+  else
+    RenderScaled(picture, std::clamp(Scale, 1, 4), ABitmap);
+}
+
+void TCustomRChart::CopyToBMPScaled(const std::string& FName, int Scale, bool Smooth,
+                                    bool BlkWhite) {
+  TBitmap picture;
+  CopyToBitmapScaled(picture, Scale, Smooth, BlkWhite);
   picture.SetPngCompressionLevel(FPngLevel);
   picture.SaveToFile(FName);
 }

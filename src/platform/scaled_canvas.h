@@ -1,0 +1,70 @@
+// TScaledCanvas: a canvas that paints every call a whole number of times larger into a bitmap,
+// as printing does (pen widths and fonts scaled), and the pictures made with it: scaled and
+// smoothed renderings of recorded pictures.
+#pragma once
+
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+
+namespace kiv {
+
+class TMetafile;
+
+// Coordinates are those of the picture at its own size; pixel (x, y) becomes the block of
+// Scale x Scale pixels at (Scale x, Scale y) of the bitmap. Pens are Scale times as wide and fonts
+// keep their point size at Scale times the resolution, so texts are drawn afresh at the larger
+// size, not magnified. Fills, pixels, bitmaps and axis-parallel lines of one-pixel pens cover
+// exactly the blocks of the pixels they cover at the picture's size; slanted lines, ellipses
+// and arcs are drawn with the wider pen along the scaled geometry. Dash patterns keep their
+// lengths in the picture's pixels. Drawing is clipped to the bitmap.
+class TScaledCanvas final : public TCanvas {
+ public:
+  // The bitmap keeps its size; Scale is clamped to 1..16.
+  TScaledCanvas(TBitmap& target, int Scale);
+  std::string ClassName() const override { return "TScaledCanvas"; }
+  int Scale() const { return s_; }
+
+ protected:
+  void DoLine(TPoint from, TPoint to, bool continues) override;
+  void DoPolyline(std::span<const TPoint> points) override;
+  void DoPolygon(std::span<const TPoint> points) override;
+  void DoRectangle(const TRect& r) override;
+  void DoFillRect(const TRect& r) override;
+  void DoFrameRect(const TRect& r) override;
+  void DoEllipse(const TRect& r) override;
+  void DoArc(const TRect& box, TPoint start, TPoint end) override;
+  TColor DoGetPixel(int x, int y) const override;
+  void DoSetPixel(int x, int y, TColor c) override;
+  void DoText(int x, int y, std::string_view text, const TRect* clip) override;
+  void DoStretch(const TRect& dest, const TBitmap& source, const TRect& src) override;
+  TRect DeviceBounds() const override;
+
+ private:
+  // The target canvas with this canvas's state (pen width Scale times, font resolution Scale
+  // times, clip rectangle scaled); returns it.
+  TCanvas& Prepare();
+  // The centre pixel of the block of picture pixel p.
+  TPoint Centre(TPoint p) const;
+  TRect Block(const TRect& r) const;
+  // A line from a to b, its end included for wide pens, dashed as a one-pixel pen asks (the
+  // pattern going on from phase_).
+  void Segment(TCanvas& t, TPoint a, TPoint b, bool last_included);
+  // Pixels i0..i1 (included) of the n steps of a line from a to b, with the inner pen.
+  void Stroke(TCanvas& t, TPoint a, TPoint b, long long i0, long long i1, long long n);
+  // The interior of a rectangle or the box of a clear-pen figure, exactly the blocks.
+  void FillBlocks(TCanvas& t, const TRect& picture_rect, TColor color, bool pen_mode);
+
+  TBitmap* target_;
+  int s_;
+  int phase_ = 0;  // pixels of the dash pattern drawn so far
+};
+
+// The recorded picture drawn Scale times larger (1..16) into bitmap, which takes the size
+// Scale x the metafile's and starts white.
+void RenderScaled(const TMetafile& picture, int Scale, TBitmap& bitmap);
+// The smooth picture at Scale times the size (1..4): drawn four times larger again and reduced
+// by averaging each block of 4 x 4 pixels (box_filter.h), so that edges get intermediate
+// colours.
+void RenderSmooth(const TMetafile& picture, int Scale, TBitmap& bitmap);
+
+}  // namespace kiv
