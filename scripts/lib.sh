@@ -6,10 +6,10 @@ KIV_BUILD="${KIV_BUILD:-$KIV_ROOT/build}"
 # Paths inside the checkout are hashed relative to it, so checkouts share the compiler cache.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$KIV_ROOT}"
 
-# Packages every build needs: compiler, CMake, FreeType, fontconfig, libpng, and the fonts the
-# pictures are drawn with (fontconfig maps "Arial" to Liberation Sans).
+# Packages every build needs: compiler, CMake, FreeType, fontconfig, libpng, libdeflate, and the
+# fonts the pictures are drawn with (fontconfig maps "Arial" to Liberation Sans).
 KIV_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libfreetype-dev libfontconfig1-dev
-  libpng-dev zlib1g-dev fonts-dejavu-core fonts-liberation2)
+  libpng-dev zlib1g-dev libdeflate-dev fonts-dejavu-core fonts-liberation2)
 
 ensure_packages() {
   local missing=()

@@ -15,9 +15,9 @@
 #include <emmintrin.h>
 #endif
 
-#include "platform/deflate_rows.h"
 #include "platform/errors.h"
 #include "platform/image_codecs.h"
+#include "platform/png_deflate.h"
 
 namespace kiv::imageio {
 
@@ -324,54 +324,24 @@ void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::uint8
 }
 
 // A picture of at most 256 colours written directly with a palette: the rows (filter "none",
-// which suits palette indices) indexed and deflated a band at a time, so that the buffers stay
-// small and in the caches, and the chunks around them. False when the picture has more colours
-// (or zlib fails); out is then undefined.
+// which suits palette indices) indexed and compressed at the level (png_deflate.h), and the
+// chunks around them. False when the picture has more colours; out is then undefined.
 bool WriteIndexed(const TPixel* pixels, int width, int height, int level,
                   std::vector<std::uint8_t>& out) {
   const std::size_t row_bytes = static_cast<std::size_t>(width) + 1;
   Palette palette;
   std::vector<std::uint8_t> idat;
   std::size_t used = 0;
-  if (level == 1) {
-    // The fast level: runs and repeats of the row above, which is what charts are made of, in
-    // a stream of its own (deflate_rows.h). The rows' buffer is kept for the next picture.
+  {
+    // All rows at once (libdeflate compresses whole buffers). The buffer of a picture of common
+    // size is kept for the next one.
     thread_local std::vector<std::uint8_t> raw;
     raw.resize(row_bytes * static_cast<std::size_t>(height));
-    if (!palette.Index(pixels, width, 0, height, raw.data())) return false;
-    idat = detail::DeflateRows(raw.data(), raw.size(), row_bytes);
+    const bool indexed = palette.Index(pixels, width, 0, height, raw.data());
+    if (indexed) idat = detail::CompressRows(raw.data(), raw.size(), row_bytes, level);
+    if (raw.capacity() > (std::size_t{16} << 20)) std::vector<std::uint8_t>().swap(raw);
+    if (!indexed) return false;
     used = idat.size();
-  } else {
-    struct Stream {
-      z_stream z{};
-      bool open = false;
-      ~Stream() {
-        if (open) deflateEnd(&z);
-      }
-    } st;
-    if (deflateInit2(&st.z, level, Z_DEFLATED, 15, 8, SettingsForLevel(level).strategy) != Z_OK)
-      return false;
-    st.open = true;
-    constexpr int kBand = 16;
-    std::vector<std::uint8_t> band(row_bytes * kBand);
-    idat.resize(1 << 16);
-    for (int y = 0; y < height; y += kBand) {
-      const int last = std::min(height, y + kBand);
-      if (!palette.Index(pixels, width, y, last, band.data())) return false;
-      st.z.next_in = band.data();
-      st.z.avail_in = static_cast<uInt>(row_bytes * static_cast<std::size_t>(last - y));
-      const int flush = last == height ? Z_FINISH : Z_NO_FLUSH;
-      while (true) {
-        if (used == idat.size()) idat.resize(idat.size() * 2);
-        st.z.next_out = idat.data() + used;
-        st.z.avail_out = static_cast<uInt>(idat.size() - used);
-        const int r = deflate(&st.z, flush);
-        used = idat.size() - st.z.avail_out;
-        if (r == Z_STREAM_END) break;
-        if (r != Z_OK && r != Z_BUF_ERROR) return false;
-        if (st.z.avail_in == 0 && st.z.avail_out > 0 && flush == Z_NO_FLUSH) break;
-      }
-    }
   }
   static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   out.assign(kSignature, kSignature + 8);

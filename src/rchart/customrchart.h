@@ -807,8 +807,9 @@ class TCustomRChart : public TCustomControl {
   void CopyToBitmap(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs = false);
   void CopyToBitmapDAOnly(TBitmap& ABitmap, bool BlkWhite, bool IncludeCrossHairs = false);
   // A picture file: PNG when the name ends in ".png", else BMP. Raises EPlatformError when the
-  // file cannot be written. PNG files are compressed at PngCompressionLevel: zlib level 0 (none)
-  // to 9 (smallest); the default is the fast level of TBitmap, other values are ignored.
+  // file cannot be written. PNG files are compressed at PngCompressionLevel, on zlib's scale 0
+  // (none) to 9 (smallest), other values ignored: TBitmap::kPngSize (the default, small files)
+  // or TBitmap::kPngSpeed (the fastest).
   void CopyToBMP(const std::string& FName, bool BlkWhite);
   int PngCompressionLevel() const { return FPngLevel; }
   void SetPngCompressionLevel(int level) {
