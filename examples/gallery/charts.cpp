@@ -6,6 +6,7 @@
 #include <functional>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "gallery.h"
 #include "platform/bitmap.h"
@@ -45,19 +46,19 @@ void BuildLines(TCustomRChart& chart) {
   chart.SetGridStyle(gsDotLines);
   chart.SetGridColor(clSilver);
   chart.SetLineWidth(2);
-  for (int layer = 1; layer <= 2; ++layer) {
-    chart.SetActiveLayer(layer);
-    chart.SetDataColor(layer == 1 ? clNavy : RGB(220, 100, 0));
-    for (int i = 0; i <= 500; ++i) {
-      const double t = i * 0.02, a = std::exp(-0.3 * t);
-      const double x = layer == 1 ? t : 1000 * t;
-      const double y = layer == 1 ? a * std::cos(5 * t) : 55 * a * a;
-      if (i == 0)
-        chart.MoveTo(x, y);
-      else
-        chart.DrawTo(x, y);
-    }
+  std::vector<double> t, x, ms, e;
+  for (int i = 0; i <= 500; ++i) {
+    const double s = i * 0.02, a = std::exp(-0.3 * s);
+    t.push_back(s);
+    x.push_back(a * std::cos(5 * s));
+    ms.push_back(1000 * s);
+    e.push_back(55 * a * a);
   }
+  chart.SetDataColor(clNavy);
+  chart.Polyline(t, x);  // items are stored; painting replays them
+  chart.SetActiveLayer(2);
+  chart.SetDataColor(RGB(220, 100, 0));
+  chart.Polyline(ms, e);
 }
 
 }  // namespace kiv::gallery

@@ -1,6 +1,6 @@
-// Draws a small picture with the installed library and writes it as PNG.
-#include <platform/bitmap.h>
-#include <platform/canvas.h>
+// Draws a small picture with the installed library, through its one header, and writes it as
+// PNG.
+#include <kivchart.h>
 
 #include <cstdio>
 
