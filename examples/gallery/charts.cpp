@@ -292,7 +292,7 @@ void Scatter(TCustomRChart& chart) {
 void Sheet(const std::string& file, int cols, int rows, int w, int h,
            const std::function<void(TCustomRChart&, int)>& setup, int count) {
   TBitmap sheet(cols * w, rows * h);
-  sheet.Canvas().Brush().SetColor(clWhite);
+  sheet.Canvas().Brush().SetColor(kFace);  // cells without a chart take the charts' grey
   sheet.Canvas().FillRect(TRect(0, 0, cols * w, rows * h));
   for (int i = 0; i < count; ++i) {
     TCustomRChart chart(nullptr);

@@ -35,12 +35,14 @@ void Horizontal(TCanvas& c, int x, int y, const std::string& caption,
   Paint(c, x, y, 470, 66, [&](TScale& s) {
     s.SetScaleType(sctLabelsAbove);
     s.SetMarginBottom(22);
-    s.SetMarginLeft(24);
-    s.SetMarginRight(24);
+    // End labels are centred on the end ticks: room for half the widest ("-00:00:02.500") inside
+    // the frame.
+    s.SetMarginLeft(44);
+    s.SetMarginRight(44);
     s.SetCaption(caption);
     s.SetCaptionAnchor(uaSclTopLft);
     s.SetCaptionAlignment(taLeftJustify);
-    s.SetCaptionPosX(-16);
+    s.SetCaptionPosX(-36);
     s.SetCaptionPosY(5);
     setup(s);
   });
@@ -119,8 +121,8 @@ KIV_GALLERY(scales) {
     s.SetMinTicks(4);
     s.SetLabelType(fgtTime);
   });
-  Horizontal(c, 10, y += step, "elapsed time -2..2 s: milliseconds", [](TScale& s) {
-    s.SetRange(-2, 2);
+  Horizontal(c, 10, y += step, "elapsed time -0.2..0.2 s: milliseconds", [](TScale& s) {
+    s.SetRange(-0.2, 0.2);
     s.SetMinTicks(4);
     s.SetLabelType(fgtTime);
   });
