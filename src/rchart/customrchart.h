@@ -526,8 +526,8 @@ class TCustomRChart : public TCustomControl {
  protected:
   // --- Seams for the parts built on the store.
   // Hands the data container and its counters to charts sharing this chart's data; called after
-  // every change of the data container.
-  virtual void AdjustCanInfoOfSharedCharts() {}
+  // every change of the data container. Does not repaint.
+  virtual void AdjustCanInfoOfSharedCharts();
   // Resizes the data-area bitmap and paints its background again; ClearGraf calls it.
   virtual void ResetDataBitmap();
 
@@ -853,7 +853,7 @@ class TCustomRChart : public TCustomControl {
   // Draws the mouse trace onto the data bitmap; Paint calls it after the items.
   virtual void DrawMouseTrace(int /*dx*/, int /*dy*/, TBitmap& /*Bitmap*/) {}
   // Calls StyleChanged of the charts linked to this one by data sharing; ShowGraf calls it.
-  virtual void RefreshSharingCharts() {}
+  virtual void RefreshSharingCharts();
 
   // Builds the whole picture (chart and data bitmap; items in black for BlkWhite, the colours
   // are the caller's business), leaving the data area's picture in data.
@@ -956,6 +956,127 @@ class TCustomRChart : public TCustomControl {
   int FDupMarksMinD = 1;
   std::array<TRenderLayerMap, 2> FRenderMaps;  // layers 1, 2
   int FPngLevel = TBitmap::kDefaultPngLevel;
+
+  // ======================================================================================
+  // Data sharing, item queries and removal, chart files
+  // ======================================================================================
+ public:
+  // Copies another chart's whole state: items, long texts and counters, switches, visibility,
+  // colours, margins, caption, text and mouse settings, axes and transformation, zoom history,
+  // background image, crosshairs, text labels, layer coupling, text font and event handlers.
+  // The copy takes part in no data sharing. Then repaints. Other sources: TPersistent's rule.
+  void Assign(const TPersistent& Source) override;
+
+  // --- Data sharing. A chart that uses another chart's data (the owner) shows the owner's data
+  // container: one item store, count and per-kind counters for the whole group, each chart with
+  // its own scales, annotations, long texts and settings. At most kMaxDataUsers charts use one
+  // owner; users always attach to the owner itself.
+  static constexpr int kMaxDataUsers = 4;
+  TCustomRChart* UseDataOf() const { return FUseDataOf; }
+  // Joins (Value), changes or leaves (nullptr) a sharing group. Refusals are shown as an
+  // information dialog and change nothing: Value is this chart, other charts use this chart's
+  // data, or the owner already has four users. A chart that leaves keeps a copy of the items it
+  // showed. Repaints (AutoRedraw or designing).
+  void SetUseDataOf(TCustomRChart* Value);
+  // The charts that use this chart's data, slots 1..DataUsersNum in the order they joined
+  // (nullptr for other slots).
+  int DataUsersNum() const { return FDataUsersNum; }
+  TCustomRChart* DataUsers(int Slot) const;
+
+  // --- Nearest items. Filters: ItemID tkNone matches nothing, tkEverything every kind,
+  // tkNotMoveTo every kind but tkMoveTo (for annotations also but tkMoveRelPix); ClassNumber 255
+  // every class; VisLayersOnly only items on visible layers. Each returns the index of the best
+  // item (the first of equal ones) and its distance in Dist, or -1 and Dist =
+  // sqrt(uc_MaxDouble) when nothing matched.
+  // Data items by their main point as stored, in world units.
+  int FindNearestItemReal(double mx, double my, TrcItem ItemID, std::uint8_t ClassNumber,
+                          double& Dist) const;
+  int FindNearestItemReal(double mx, double my, TrcItem ItemID, std::uint8_t ClassNumber,
+                          bool VisLayersOnly, double& Dist) const;
+  // Data items by their main point in pixels of the active layer (the items' own layers and
+  // coordinate modes are not consulted).
+  int FindNearestItemScreen(double mx, double my, TrcItem ItemID, std::uint8_t ClassNumber,
+                            double& Dist) const;
+  int FindNearestItemScreen(double mx, double my, TrcItem ItemID, std::uint8_t ClassNumber,
+                            bool VisLayersOnly, double& Dist) const;
+  // Data items measured in pixels along one axis of the active layer (0: x, 1: y) from the
+  // world position pos. Another Axis returns -1 with dist = uc_MaxDouble; without a match dist
+  // is uc_MaxDouble too.
+  int FindNearestItemAlongAxis(double pos, int Axis, TrcItem ItemID, std::uint8_t ClassNumber,
+                               double& dist) const;
+  int FindNearestItemAlongAxis(double pos, int Axis, TrcItem ItemID, std::uint8_t ClassNumber,
+                               bool VisLayersOnly, double& dist) const;
+  // Annotations by the shape they draw, in pixels of the active layer (ellipses by the
+  // focal-distance excess in world units). Text annotations are measured with the data
+  // bitmap's current font after OnBeforeRenderText.
+  int FindNearestAnnoElem(double mx, double my, TrcItem ItemID, std::uint8_t ClassNumber,
+                          bool VisLayersOnly, double& Dist);
+  // Both points of an item in control pixels by its coordinate mode, on its layer (screen
+  // values are shifted by the top-left margins). An unknown mode leaves the four unchanged.
+  void ConvertToScreenCoords(const TrcChartItem& Item, int& x1, int& y1, int& x2, int& y2) const;
+
+  // --- Marking sets the class of data items (no repaint). Class 255 or kind tkNone mark nothing.
+  void MarkAllItems(TrcItem ItemID, std::uint8_t ClassNumber);
+  // Items whose main point lies in the window, bounds included and given in any order; returns
+  // how many were marked.
+  int MarkItemsInWindow(double xLo, double YLo, double XHi, double YHi, TrcItem ItemID,
+                        std::uint8_t ClassNumber);
+
+  // --- Removal keeps the order of the remaining items, the long-text tables and the per-kind
+  // counters in step; removing the only item shrinks the container to one slot. Invalid indices
+  // change nothing. No repaint.
+  void RemoveItem(int Index);
+  void RemoveFirstItem() { RemoveItem(0); }
+  void RemoveLastItem();
+  void RemoveAnnoItem(int Index);
+  // Return the number of items removed; 255 is an ordinary class here.
+  int RemoveItemsByClass(std::uint8_t ClassNumber);
+  int RemoveItemsByLayer(int Layer);
+  // Kind of the first (last) data item, tkNone without items.
+  TrcItem TypeOfFirstItem() const { return GetTypeOfFirstItem(); }
+  TrcItem TypeOfLastItem() const { return GetTypeOfLastItem(); }
+  TrcItem GetTypeOfFirstItem() const;
+  TrcItem GetTypeOfLastItem() const;
+
+  // --- Chart files: a header record, the item records and the long-text lines (chartfile.h).
+  // The save operations replace the file only once it is completely written; they raise
+  // EPlatformError when it cannot be written.
+  void SaveData(const std::string& FName);
+  void SaveAnno(const std::string& FName);
+  // Read a file into the container (after the items present when AppendIt). Return the number
+  // of items read, -2 for a file of another kind or with impossible contents, -1 when the file
+  // cannot be opened or is shorter than its header says. A refused file changes nothing.
+  int LoadData(const std::string& FName, bool AppendIt);
+  int LoadAnno(const std::string& FName, bool AppendIt);
+  // A text listing of the data items (ItemDescription with all parts); errors are ignored.
+  void SaveDataASC(const std::string& FName);
+  // Copies the source's annotations, all of them for an empty filter, else those of the listed
+  // classes, with their long texts. Repaints.
+  void CopyAnnoFrom(const TCustomRChart& SrcChart, std::span<const std::uint8_t> ClassFilter,
+                    bool AppendIt);
+  void CopyAnnoFrom(const TCustomRChart& SrcChart, std::initializer_list<std::uint8_t> ClassFilter,
+                    bool AppendIt) {
+    CopyAnnoFrom(SrcChart, std::span<const std::uint8_t>(ClassFilter.begin(), ClassFilter.size()),
+                 AppendIt);
+  }
+
+ protected:
+  friend class TQueryPointMap;
+  // Another chart takes this chart's state (Assign); other targets: TPersistent's rule.
+  void AssignTo(TPersistent& Dest) const override;
+  // Takes the shared part of the data state (container, count, last shown item, counters).
+  void TakeSharedDataState(const TCustomRChart& From);
+  // Leaves the sharing group: a user leaves its owner's list, an owner releases its users, each
+  // of which keeps the items (the first the container itself, the others a copy).
+  void LeaveSharingGroup();
+  // Removes this chart from its owner's list (nothing when it uses no other chart's data).
+  void DetachFromOwner();
+  // Empties a container for loading or copying: one slot, no items, no long texts.
+  void EmptyAnnoContainer();
+
+  TCustomRChart* FUseDataOf = nullptr;
+  std::array<TCustomRChart*, kMaxDataUsers> FDataUsers{};
+  int FDataUsersNum = 0;
 };
 
 }  // namespace kiv
