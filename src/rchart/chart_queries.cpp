@@ -29,6 +29,7 @@ struct Filter {
   bool vis_only;
   std::array<bool, 2> layer_vis;
   bool anno;
+  bool AcceptsAll() const { return kind == tkEverything && cls == 255 && !vis_only; }
   bool Passes(const TrcChartItem& it) const {
     if (!KindPasses(kind, it.ItemKind, anno)) return false;
     if (cls != 255 && it.ItemClass != cls) return false;
@@ -89,8 +90,25 @@ class TQueryPointMap {
     if (!my_.Pixel(y, py)) chart_.R2M(layer_, 0, y, px, py);
     return py;
   }
+  // Whether the pixel of x (of y) is certainly farther than dist columns (rows) from q: the
+  // cheap test that lets the searches skip most items without rounding them. False when unsure.
+  bool FartherX(double x, double q, double dist) const { return Farther(mx_, x, q, dist); }
+  bool FartherY(double y, double q, double dist) const { return Farther(my_, y, q, dist); }
+  // The same for the squared distance of a point from (qx, qy).
+  bool FartherSq(double x, double y, double qx, double qy, double dist_sq) const {
+    const double ex = Excess(mx_, x, qx), ey = Excess(my_, y, qy);
+    return ex * ex + ey * ey > dist_sq;
+  }
 
  private:
+  // How far the pixel of v lies from q at least (0 when the double mapping cannot tell).
+  static double Excess(const itemdraw::AxisMap& m, double v, double q) {
+    const double e = std::fabs(m.k * v + m.d - q) - 0.5 - m.bound;
+    return e > 0 ? e : 0;
+  }
+  static bool Farther(const itemdraw::AxisMap& m, double v, double q, double dist) {
+    return Excess(m, v, q) > dist;
+  }
   const TCustomRChart& chart_;
   int layer_;
   itemdraw::AxisMap mx_, my_;
@@ -99,18 +117,20 @@ class TQueryPointMap {
 namespace {
 
 // The index of the data item passing the filter with the smallest value (the first of equal
-// ones), or -1; best starts at uc_MaxDouble and ends at that value. Walks the records by pointer.
+// ones), or -1; best starts at uc_MaxDouble and ends at that value. Walks the records by pointer;
+// value(item, best) may return anything not below best for an item that cannot win.
 template <typename Value>
 int Nearest(const TRcItemContainer& c, int count, const Filter& flt, double& best, Value value) {
   best = uc_MaxDouble;
   int found = -1;
+  const bool all = flt.AcceptsAll();
   const int n = std::min(count, c.Size());
   for (int i = 0; i < n;) {
     const int end = std::min(c.ContiguousEnd(i), n);
     const TrcChartItem* p = &c[i];
     for (; i < end; ++i, ++p) {
-      if (!flt.Passes(*p)) continue;
-      const double v = value(*p);
+      if (!all && !flt.Passes(*p)) continue;
+      const double v = value(*p, best);
       if (v < best) {
         best = v;
         found = i;
@@ -137,8 +157,9 @@ int TCustomRChart::FindNearestItemReal(double mx, double my, TrcItem ItemID,
   if (ItemID == tkNone) return -1;
   const Filter flt{ItemID, ClassNumber, VisLayersOnly, FLayerVisib, false};
   double best;
-  const int found = Nearest(*FDataContainer, FNumChartItems, flt, best,
-                            [&](const TrcChartItem& it) { return Sq(it.x - mx) + Sq(it.y - my); });
+  const int found =
+      Nearest(*FDataContainer, FNumChartItems, flt, best,
+              [&](const TrcChartItem& it, double) { return Sq(it.x - mx) + Sq(it.y - my); });
   Dist = std::sqrt(best);
   return found;
 }
@@ -158,8 +179,9 @@ int TCustomRChart::FindNearestItemScreen(double mx, double my, TrcItem ItemID,
   int qx = 0, qy = 0;
   R2M(FActiveLayer, mx, my, qx, qy);
   double best;
-  const int found =
-      Nearest(*FDataContainer, FNumChartItems, flt, best, [&](const TrcChartItem& it) {
+  const int found = Nearest(
+      *FDataContainer, FNumChartItems, flt, best, [&](const TrcChartItem& it, double bound) {
+        if (map.FartherSq(it.x, it.y, qx, qy, bound)) return uc_MaxDouble;
         int sx = 0, sy = 0;
         map.Map(it.x, it.y, sx, sy);
         return Sq(static_cast<double>(sx) - qx) + Sq(static_cast<double>(sy) - qy);
@@ -183,8 +205,10 @@ int TCustomRChart::FindNearestItemAlongAxis(double pos, int Axis, TrcItem ItemID
   const bool along_x = Axis == axX;
   const double q = along_x ? map.MapX(pos) : map.MapY(pos);
   double best;
-  const int found =
-      Nearest(*FDataContainer, FNumChartItems, flt, best, [&](const TrcChartItem& it) {
+  const int found = Nearest(
+      *FDataContainer, FNumChartItems, flt, best, [&](const TrcChartItem& it, double bound) {
+        if (along_x ? map.FartherX(it.x, q, bound) : map.FartherY(it.y, q, bound))
+          return uc_MaxDouble;
         return std::fabs((along_x ? map.MapX(it.x) : map.MapY(it.y)) - q);
       });
   dist = best;
