@@ -313,7 +313,7 @@ void TChartMouse::PanLayer(int Layer, int X, int Y) {
     default:
       break;
   }
-  c_.ForceRange(Layer, x.Lo, y.Lo, x.Hi, y.Hi, false, true);
+  if (IsFinite(x) && IsFinite(y)) c_.ForceRange(Layer, x.Lo, y.Lo, x.Hi, y.Hi, false, true);
 }
 
 // Zooming divides by the whole control's size, not the data area's.
@@ -324,7 +324,7 @@ void TChartMouse::ZoomLayer(int Layer, int X, int Y) {
       c_.FIsometric ? fx : 1 + static_cast<double>(Y - c_.FMAnchorScrY[i]) / c_.Height();
   const TAxisSpan x = ZoomSpan({c_.FMAnchorRcLoX[i], c_.FMAnchorRcHiX[i]}, fx);
   const TAxisSpan y = ZoomSpan({c_.FMAnchorRcLoY[i], c_.FMAnchorRcHiY[i]}, fy);
-  c_.ForceRange(Layer, x.Lo, y.Lo, x.Hi, y.Hi, false, true);
+  if (IsFinite(x) && IsFinite(y)) c_.ForceRange(Layer, x.Lo, y.Lo, x.Hi, y.Hi, false, true);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -7,6 +7,10 @@
 
 namespace kiv {
 
+bool IsFinite(TAxisSpan s) {
+  return std::isfinite(s.Lo) && std::isfinite(s.Hi);
+}
+
 TAxisSpan PanSpanX(TAxisSpan Anchor, TAxisSpan Current, int Delta, int Length, bool Log) {
   if (Log) {
     const double f = std::exp(std::log(Current.Hi / Current.Lo) * (-Delta) / Length);

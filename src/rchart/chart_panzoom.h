@@ -11,6 +11,10 @@ struct TAxisSpan {
   friend constexpr bool operator==(const TAxisSpan&, const TAxisSpan&) = default;
 };
 
+// Both ends are finite numbers: a range a mouse step may apply (a data area without extent
+// maps pixels to infinities).
+bool IsFinite(TAxisSpan s);
+
 // The range under the pointer after it moved Delta pixels along an axis of Length pixels,
 // measured from the range Anchor the drag started with; Current (the range shown now) sets the
 // speed. The content follows the pointer: a drag to the right lowers an x range, a drag

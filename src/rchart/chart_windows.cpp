@@ -108,7 +108,7 @@ void TChartMouse::FinishWindow(TMouseButton Button) {
       if (c_.OnRubberBand) c_.OnRubberBand(&c_, L, x1, y1, x2, y2);
     } else if (mode == mactSelectRect) {
       if (c_.OnSelectRect) c_.OnSelectRect(&c_, L, x1, y1, x2, y2);
-    } else {
+    } else if (IsFinite({x1, x2}) && IsFinite({y1, y2})) {
       c_.ForceRange(L, x1, y1, x2, y2, true, false);
     }
   }
