@@ -38,6 +38,9 @@ TEST_F(MouseTest, ZoomWindowsTakeTheirCornersAsDraggedOrOrdered) {
     EXPECT_EQ(Ranges(chart, 1), c.ranges);
     EXPECT_EQ(log, c.events);
     EXPECT_EQ(chart.ZoomState(), zsIdle);
+    TBitmap fresh;  // no trace of the window is left on the screen
+    chart.CopyToBitmap(fresh, false);
+    EXPECT_TRUE(SamePicture(fresh, Shown()));
   }
 }
 
