@@ -67,7 +67,7 @@ void Rows() {
   chart.SetMouseAction(mactPan);
   host.MouseDown(mbLeft, 400, 300);
   host.MouseMove(400, 300);
-  const double pan = BestMs(5, 10, [&](int k) { host.MouseMove(400 + 3 * (k % 5), 300); });
+  const double pan = BestMs(9, 10, [&](int k) { host.MouseMove(400 + 3 * (k % 5), 300); });
   host.MouseUp(mbLeft, 400, 300);
 
   // Zoom window: a large window whose corner moves one pixel per move.

@@ -66,8 +66,10 @@ TEST_F(MouseTest, APanIgnoresMovesOutsideTheDataAreaAndResumesFromItsAnchor) {
   host.MouseMove(100, 100);
   host.MouseMove(-40, 500);  // outside the control
   EXPECT_EQ(Ranges(chart, 1), "0..10 x 0..10");
+  const int paints = host.PaintCount(chart);
   host.MouseMove(200, 100);
   EXPECT_EQ(Ranges(chart, 1), "-2..8 x 0..10");
+  EXPECT_EQ(host.PaintCount(chart), paints + 1);  // one picture per step
   host.MouseUp(mbLeft, 200, 100);
   host.MouseMove(300, 100);  // no button: nothing
   EXPECT_EQ(Ranges(chart, 1), "-2..8 x 0..10");
