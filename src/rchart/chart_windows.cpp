@@ -5,8 +5,8 @@
 #include <thread>
 #include <utility>
 
-#include "platform/application.h"
 #include "platform/canvas.h"
+#include "platform/host.h"
 #include "rchart/chart_mouse.h"
 #include "rchart/chart_panzoom.h"
 #include "rchart/paintscope.h"
@@ -122,11 +122,12 @@ bool TCustomRChart::MouseBox(double& xLo, double& yLo, double& xHi, double& yHi)
   MouseBoxState = mbsWaiting;
   while (MouseBoxState == mbsWaiting || MouseBoxState == mbsDragging) {
     // Without a window nobody can answer: the query would never end.
-    if (!HandleAllocated()) {
+    THost* host = Host();
+    if (!HandleAllocated() || host == nullptr) {
       MouseBoxAbort();
       break;
     }
-    Application().ProcessMessages();
+    host->ProcessMessages();  // the host showing the chart, installed in Application or not
     // Messages are fetched, not waited for: leave the processor to others meanwhile.
     if (MouseBoxState == mbsWaiting || MouseBoxState == mbsDragging)
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
