@@ -97,10 +97,34 @@ void TCustomRChart::Assign(const TPersistent& Source) {
   FDupMarksMinD = s->FDupMarksMinD;
   FAutoRedraw = s->FAutoRedraw;
   FPngLevel = s->FPngLevel;
-  // Mouse settings.
+  // Mouse settings and the state of the mouse, of a window being drawn and of the mouse box.
   RcMouseAction = s->RcMouseAction;
   FMCurFixed = s->FMCurFixed;
   FMouseAffLayer = s->FMouseAffLayer;
+  FZoomState = s->FZoomState;
+  WindAnchorX = s->WindAnchorX;
+  WindAnchorY = s->WindAnchorY;
+  WindOldCornerX = s->WindOldCornerX;
+  WindOldCornerY = s->WindOldCornerY;
+  LButtonWasDown = s->LButtonWasDown;
+  FMAnchorScrX = s->FMAnchorScrX;
+  FMAnchorScrY = s->FMAnchorScrY;
+  FMAnchorRcLoX = s->FMAnchorRcLoX;
+  FMAnchorRcLoY = s->FMAnchorRcLoY;
+  FMAnchorRcHiX = s->FMAnchorRcHiX;
+  FMAnchorRcHiY = s->FMAnchorRcHiY;
+  FWasDblClk = s->FWasDblClk;
+  LastMouseX = s->LastMouseX;
+  LastMouseY = s->LastMouseY;
+  FMousePosX = s->FMousePosX;
+  FMousePosY = s->FMousePosY;
+  MouseBoxState = s->MouseBoxState;
+  MouseBoxX1 = s->MouseBoxX1;
+  MouseBoxY1 = s->MouseBoxY1;
+  MouseBoxX2 = s->MouseBoxX2;
+  MouseBoxY2 = s->MouseBoxY2;
+  CHNext = s->CHNext;
+  TLNext = s->TLNext;
   FColorMTrace = s->FColorMTrace;
   FMTraceInvert = s->FMTraceInvert;
   FPanGridDx = s->FPanGridDx;
@@ -168,6 +192,13 @@ void TCustomRChart::Assign(const TPersistent& Source) {
   OnKeyPress = s->OnKeyPress;
   OnCanResize = s->OnCanResize;
   OnResize = s->OnResize;
+  OnZoomPan = s->OnZoomPan;
+  OnRubberBand = s->OnRubberBand;
+  OnSelectRect = s->OnSelectRect;
+  OnMouseMoveInChart = s->OnMouseMoveInChart;
+  OnBeforeCrossHairMove = s->OnBeforeCrossHairMove;
+  OnCrossHairMove = s->OnCrossHairMove;
+  OnTextLabelMove = s->OnTextLabelMove;
 
   PlaceScales();
   ScalePropsChanged(this);

@@ -71,6 +71,7 @@ struct Source {
     chart.SetClassVisible(9, false);
     chart.SetTag(42);
     chart.OnBeforeRenderData = [](TObject*, TCanvas&, int, int) {};
+    chart.OnZoomPan = [](TObject*) {};
   }
 };
 
@@ -99,7 +100,7 @@ TEST(ChartAssign, ACopyHasTheSameItemsSettingsAndPictureButSharesNothing) {
   EXPECT_EQ(copy.TextLabels(1).Caption(), "label");
   EXPECT_FALSE(copy.ClassVisible(9));
   EXPECT_EQ(copy.Tag(), 42);
-  EXPECT_TRUE(static_cast<bool>(copy.OnBeforeRenderData));
+  EXPECT_TRUE(copy.OnBeforeRenderData && copy.OnZoomPan);
   EXPECT_EQ(copy.ZoomStack(1, 0).Right, 5);
 
   TBitmap a, b;
