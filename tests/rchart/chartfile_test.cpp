@@ -142,26 +142,8 @@ TEST(ChartFile, EveryKindRoundTripsByteForByteThroughBothFiles) {
   }
 }
 
-TEST(ChartFile, FilesOfTheOtherKindAndUnreadableFilesChangeNothing) {
-  ProbeChart c;
-  AddEveryKind(c);
-  c.SaveAnno(OutPath("kind.ann"));  // no annotations, but an annotation file
-  const std::string data = OutPath("kind.dat");
-  c.SaveData(data);
-  WriteBytes(OutPath("short.dat"), ReadBytes(data).substr(0, 50));
-  const auto before = Items(c, false);
-  const int repaints = c.repaints;
-  EXPECT_EQ(c.LoadData(OutPath("kind.ann"), false), -2);
-  EXPECT_EQ(c.LoadAnno(data, true), -2);
-  EXPECT_EQ(c.LoadData(OutPath("short.dat"), false), -1);
-  EXPECT_EQ(c.LoadData(OutPath("missing.dat"), true), -1);
-  EXPECT_EQ(c.LoadData(KIV_TEST_OUT_DIR, true), -1);  // a directory
-  EXPECT_TRUE(SameRecords(before, Items(c, false)));
-  EXPECT_EQ(c.NumAnnos(), 0);
-  EXPECT_EQ(c.repaints, repaints);
-}
-
-// Damaged files: each is refused as a whole, with the chart exactly as it was.
+// Files of the other kind, unreadable and damaged files: each is refused as a whole, with the
+// chart exactly as it was.
 TEST(ChartFile, DamagedFilesAreRefusedBeforeTheyReachTheChart) {
   ProbeChart src;
   AddEveryKind(src);
@@ -181,6 +163,8 @@ TEST(ChartFile, DamagedFilesAreRefusedBeforeTheyReachTheChart) {
     int result;
   };
   const Case cases[] = {
+      {"an annotation file", patched(71, "[ANNOFORMAT]"), -2},
+      {"50 bytes", good.substr(0, 50), -1},
       {"n beyond the file", patched(88, i32(1000000000)), -1},
       {"n one too many", patched(88, i32(src.NumItems() + 1)), -1},
       {"records cut off", good.substr(0, 104 * 10 + 50), -1},
@@ -204,6 +188,7 @@ TEST(ChartFile, DamagedFilesAreRefusedBeforeTheyReachTheChart) {
     c.SetAnnoMode(true);
     c.MarkAt(1, 1, 0);
     c.SetAnnoMode(false);
+    c.repaints = 0;
     const auto items = Items(c, false);
     const int slots = c.DataSlots();
     for (const Case& k : cases) {
@@ -218,6 +203,11 @@ TEST(ChartFile, DamagedFilesAreRefusedBeforeTheyReachTheChart) {
       EXPECT_EQ(c.GetDataLongText(1), kLong40) << k.what;
       EXPECT_EQ(c.NumAnnos(), 1) << k.what;
     }
+    EXPECT_EQ(c.LoadData(OutPath("missing.dat"), append), -1);
+    EXPECT_EQ(c.LoadData(KIV_TEST_OUT_DIR, append), -1);  // a directory
+    EXPECT_EQ(c.LoadAnno(good_path, append), -2);         // a data file
+    EXPECT_EQ(c.NumAnnos(), 1);
+    EXPECT_EQ(c.repaints, 0);
     // The same chart still takes a sound file.
     EXPECT_EQ(c.LoadData(good_path, append), src.NumItems());
   }

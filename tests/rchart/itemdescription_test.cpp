@@ -107,23 +107,11 @@ TEST(ItemDescription, AllFlagsAddTheLinesOfTheKind) {
   EXPECT_EQ(tail(bar),
             "linewidth: 0\r\n endpoint: [   1.00000/   1.00000]\r\nfillcolor: 00FFFFFF\r\n"
             "    depth: 8\r\n    angle: 30");
-  TrcChartItem arrow = Item(tkDoubleArrow, 0, 0, 1, 1);
-  arrow.Transp = 1;
-  arrow.Param1 = 9;
-  EXPECT_EQ(tail(arrow),
-            "linewidth: 0\r\n    arrow: [   1.00000/   1.00000]\r\nfillcolor: 00FFFFFF\r\n"
-            "  transp.: -1\r\n headsize: 9");
   TrcChartItem ebar = Item(tkMarkEBar, 0, 0, 0.5, 0.25);
   ebar.Param1 = 1;
   ebar.Param3 = 4;
   EXPECT_EQ(tail(ebar),
             "linewidth: 0\r\n   errors: [   0.50000/   0.25000]\r\n marktype: 4\r\ndirection: 1");
-  TrcChartItem offs = Item(tkLineOffs, 0, 0, 1, 1);
-  offs.Param1 = -3;
-  offs.Param2 = 4;
-  EXPECT_EQ(tail(offs),
-            "linewidth: 0\r\n endpoint: [   1.00000/   1.00000]\r\n"
-            "   offset: [  -3.00000/   4.00000]");
   EXPECT_EQ(tail(Item(tkLineRelPixOrig, 0, 0, 7.5, -2)),
             "linewidth: 0\r\n    dx/dy:          8/        -2");
   TrcChartItem relrect = Item(tkRectRelPix, 0, 0, 0, 0);
