@@ -245,6 +245,12 @@ void TBoxPlot::SetSuppressPaint(bool value) {
   DataChanged(this);  // statistics, captions and CreateChart, which repaints
 }
 
+// Invalidate and the framework's update: Update itself means a rebuild here.
+void TBoxPlot::Repaint() {
+  Invalidate();
+  TCustomRChart::Update();
+}
+
 // The chart's window creation allows painting; the statistics and items follow.
 void TBoxPlot::CreateWnd() {
   TCustomRChart::CreateWnd();

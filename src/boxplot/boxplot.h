@@ -45,8 +45,10 @@ class TBoxPlot : public TCustomRChart {
   // The statistics of column c (1..n) as the last computation found them; all 0 outside.
   TBoxStatistics ColumnStatistics(int c) const;
 
-  // Rebuilds the items.
-  void Update() { CreateChart(); }
+  // Rebuilds the items and repaints (this is also the framework's Update of the control, which
+  // a repaint of the box plot does not go through).
+  void Update() override { CreateChart(); }
+  void Repaint() override;
   // Statistics, then layer 1's range: the columns 0..n + 1 along the category axis and the
   // values from the smallest minimum to the largest maximum widened by Margin percent of that
   // span on each side.

@@ -31,19 +31,22 @@ TRank RankOf(std::size_t n, double p) {
   return {lo, h - static_cast<double>(lo)};
 }
 
-// Selects rank lo in values[from, n) (everything before `from` is known to be smaller or equal)
-// and interpolates towards the next rank.
-double SelectAndInterpolate(std::span<double> values, std::size_t n, std::size_t from, TRank r) {
+// x_lo interpolated a fraction of the way towards the next order statistic x_hi.
+double Interpolate(double x_lo, double x_hi, double frac) {
+  if (x_hi == x_lo) return x_lo;  // also keeps equal infinities from producing NaN
+  return x_lo + frac * (x_hi - x_lo);
+}
+
+// Selects rank lo among the first n values and interpolates towards the next rank.
+double SelectAndInterpolate(std::span<double> values, std::size_t n, TRank r) {
   const auto first = values.begin();
   const auto end = first + static_cast<std::ptrdiff_t>(n);
-  std::nth_element(first + static_cast<std::ptrdiff_t>(from),
-                   first + static_cast<std::ptrdiff_t>(r.lo), end);
+  std::nth_element(first, first + static_cast<std::ptrdiff_t>(r.lo), end);
   const double x_lo = values[r.lo];
   if (r.frac <= 0.0 || r.lo + 1 >= n) return x_lo;
   // After selection every element right of lo is >= x_lo; the smallest of them is x[lo + 1].
-  const double x_hi = *std::min_element(first + static_cast<std::ptrdiff_t>(r.lo) + 1, end);
-  if (x_hi == x_lo) return x_lo;  // also keeps equal infinities from producing NaN
-  return x_lo + r.frac * (x_hi - x_lo);
+  return Interpolate(x_lo, *std::min_element(first + static_cast<std::ptrdiff_t>(r.lo) + 1, end),
+                     r.frac);
 }
 
 }  // namespace
@@ -52,31 +55,56 @@ double PercentileOfValues(std::span<double> values, double p) {
   if (std::isnan(p)) return std::numeric_limits<double>::quiet_NaN();
   const std::size_t n = MoveNaNsBack(values);
   if (n == 0) return 0.0;
-  return SelectAndInterpolate(values, n, 0, RankOf(n, p));
+  return SelectAndInterpolate(values, n, RankOf(n, p));
 }
+
+namespace {
+
+// Puts the order statistics of the given ranks (ascending, distinct) in place within
+// values[left, right): the middle rank first, then each side within its part, so that every
+// element is looked at about log(number of ranks) times instead of once per rank.
+void SelectRanks(std::span<double> values, std::size_t left, std::size_t right,
+                 std::span<const std::size_t> ranks) {
+  if (ranks.empty() || left >= right) return;
+  const std::size_t mid = ranks.size() / 2, r = ranks[mid];
+  const auto first = values.begin();
+  std::nth_element(first + static_cast<std::ptrdiff_t>(left),
+                   first + static_cast<std::ptrdiff_t>(r),
+                   first + static_cast<std::ptrdiff_t>(right));
+  SelectRanks(values, left, r, ranks.first(mid));
+  SelectRanks(values, r + 1, right, ranks.subspan(mid + 1));
+}
+
+}  // namespace
 
 void PercentilesOfValues(std::span<double> values, std::span<const double> ps,
                          std::span<double> out) {
   const std::size_t n = MoveNaNsBack(values);
-  // Ascending ranks: each selection only has to look right of the one before.
-  std::vector<std::size_t> order(ps.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  auto key = [&](std::size_t i) {
-    return std::isnan(ps[i]) ? -1.0 : std::clamp(ps[i], 0.0, 100.0);
-  };
-  std::sort(order.begin(), order.end(),
-            [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
-  std::size_t from = 0;
-  for (std::size_t i : order) {
-    if (std::isnan(ps[i])) {
-      out[i] = std::numeric_limits<double>::quiet_NaN();
-    } else if (n == 0) {
-      out[i] = 0.0;
-    } else {
-      const TRank r = RankOf(n, ps[i]);
-      out[i] = SelectAndInterpolate(values, n, std::min(from, r.lo), r);
-      from = r.lo;
+  std::vector<std::size_t> ranks;
+  for (double p : ps)
+    if (!std::isnan(p) && n > 0) ranks.push_back(RankOf(n, p).lo);
+  std::sort(ranks.begin(), ranks.end());
+  ranks.erase(std::unique(ranks.begin(), ranks.end()), ranks.end());
+  SelectRanks(values, 0, n, ranks);
+  const auto first = values.begin();
+  for (std::size_t i = 0; i < ps.size(); ++i) {
+    if (std::isnan(ps[i]) || n == 0) {
+      out[i] = std::isnan(ps[i]) ? std::numeric_limits<double>::quiet_NaN() : 0.0;
+      continue;
     }
+    const TRank r = RankOf(n, ps[i]);
+    const double x_lo = values[r.lo];
+    if (r.frac <= 0.0 || r.lo + 1 >= n) {
+      out[i] = x_lo;
+      continue;
+    }
+    // Between rank lo and the next selected rank (included) lie exactly the values of the
+    // ranks in between: the next order statistic is their smallest.
+    const auto next = std::upper_bound(ranks.begin(), ranks.end(), r.lo);
+    const std::size_t last = next == ranks.end() ? n - 1 : *next;
+    const double x_hi = *std::min_element(first + static_cast<std::ptrdiff_t>(r.lo) + 1,
+                                          first + static_cast<std::ptrdiff_t>(last) + 1);
+    out[i] = Interpolate(x_lo, x_hi, r.frac);
   }
 }
 

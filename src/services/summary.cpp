@@ -24,21 +24,27 @@ int MeanVarOfValues(std::span<const double> values, double& mean, double& varian
   return static_cast<int>(n);
 }
 
+// One pass gathers the numbers (NaN dropped), extremes and mean; the percentiles follow in one
+// selection.
 TBoxStatistics BoxStatisticsOfValues(std::span<double> values) {
   TBoxStatistics s;
-  const auto valid_end =
-      std::partition(values.begin(), values.end(), [](double v) { return !std::isnan(v); });
-  const std::span<double> valid =
-      values.first(static_cast<std::size_t>(valid_end - values.begin()));
-  if (valid.empty()) return s;
-  double variance = 0;
-  s.Count = MeanVarOfValues(valid, s.Mean, variance);
-  const auto [lo, hi] = std::minmax_element(valid.begin(), valid.end());
-  s.Min = *lo;
-  s.Max = *hi;
+  std::size_t n = 0;
+  double lo = 0, hi = 0, m = 0;
+  for (const double v : values) {
+    if (std::isnan(v)) continue;
+    values[n++] = v;
+    lo = n == 1 ? v : std::min(lo, v);
+    hi = n == 1 ? v : std::max(hi, v);
+    m += (v - m) / static_cast<double>(n);  // Welford's mean, as MeanVarOfValues
+  }
+  if (n == 0) return s;
+  s.Count = static_cast<int>(n);
+  s.Min = lo;
+  s.Max = hi;
+  s.Mean = m;
   static constexpr std::array<double, 5> kPercents = {10, 25, 50, 75, 90};
   std::array<double, 5> p{};
-  PercentilesOfValues(valid, kPercents, p);
+  PercentilesOfValues(values.first(n), kPercents, p);
   s.P10 = p[0];
   s.Q1 = p[1];
   s.Median = p[2];

@@ -11,6 +11,7 @@
 
 #include "boxplot/boxplot.h"
 #include "boxplot/boxplot_listing.h"
+#include "platform/offscreen_host.h"
 
 namespace kiv {
 namespace {
@@ -281,6 +282,25 @@ TEST(BoxPlotPainting, DataChangesWaitWhileSuppressed) {
   bp.Data().SetElem(2, 2, 50.0);
   EXPECT_EQ(bp.ColumnStatistics(2).Max, 50);
   EXPECT_EQ(bp.repaints, 2);
+}
+
+TEST(BoxPlotPainting, AShownBoxPlotFollowsItsData) {
+  TOffscreenHost host;
+  TBoxPlot bp(nullptr);
+  bp.SetBounds(0, 0, 200, 160);
+  bp.Data().Resize(1, 3);
+  host.Show(bp);  // the window: statistics, items, picture
+  bp.SetRange(0, 0, 2, 10);
+  bp.Data().SetElem(1, 1, 2.0);
+  bp.Data().SetElem(1, 2, 6.0);
+  bp.Data().SetElem(1, 3, 8.0);  // box from 4 to 7 at x = 1
+  host.ProcessMessages();
+  int x, y;
+  bp.R2M(1, 1.1, 5.5, x, y);
+  EXPECT_EQ(host.Snapshot(bp).Canvas().Pixels(x, y), bp.ColorBody());
+  bp.Data().SetElem(1, 2, 2.0);  // box from 2 to 5
+  host.ProcessMessages();
+  EXPECT_EQ(host.Snapshot(bp).Canvas().Pixels(x, y), bp.ChartColor());
 }
 
 TEST(BoxPlotData, TheCallersTableMayGoFirst) {
