@@ -82,7 +82,7 @@ int Rows(const std::string& dir) {
   bp.SetSuppressPaint(false);
   bp.AutoRange(5);
   Best(2, bp, "");  // warm-up: fonts, caches
-  std::printf("boxplot 30x1e4 stats+paint\t%.2f\t15\n", Best(15, bp, ""));
+  std::printf("boxplot 30x1e4 stats+paint\t%.2f\t15\n", Best(40, bp, ""));
   std::printf("boxplot 30x1e4 to PNG\t%.2f\t-\n", Best(15, bp, dir + "/kiv_boxplot.png"));
   return 0;
 }

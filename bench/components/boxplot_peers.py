@@ -1,0 +1,95 @@
+#!/usr/bin/python3
+"""Times matplotlib's boxplot and gnuplot's boxplot style on the box plot job.
+
+Usage: boxplot_peers.py DIR, after kiv_component_boxplot wrote DIR/boxplot.f64 (30 columns of
+10^4 little-endian float64 values, one column after the other). Prints
+"task<TAB>peer<TAB>milliseconds": the best of several runs from the data in memory (matplotlib)
+or in the gnuplot session to a written 800 x 600 PNG, statistics included.
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+COLUMNS, ROWS, RUNS = 30, 10000, 5
+TASK = "boxplot 30x1e4 stats+paint"
+
+
+def report(peer, ms):
+    print(f"{TASK}\t{peer}\t{ms:.3f}", flush=True)
+
+
+def run_matplotlib(d):
+    try:
+        import matplotlib
+        matplotlib.use("Agg")
+        import matplotlib.pyplot as plt
+        import numpy as np
+    except ImportError:
+        return
+    data = np.fromfile(os.path.join(d, "boxplot.f64"), dtype="<f8").reshape(COLUMNS, ROWS)
+    columns = list(data)
+    out = os.path.join(d, "mpl_boxplot.png")
+
+    def render():
+        fig = plt.figure(figsize=(8, 6), dpi=100)
+        ax = fig.add_subplot()
+        # Whiskers to the extremes and the mean shown, as the box plot draws them.
+        ax.boxplot(columns, whis=(0, 100), showmeans=True)
+        fig.savefig(out, dpi=100)
+        plt.close(fig)
+
+    render()  # warm-up
+    best = float("inf")
+    for _ in range(RUNS):
+        t = time.perf_counter()
+        render()
+        best = min(best, time.perf_counter() - t)
+    report("matplotlib", best * 1000)
+
+
+def run_gnuplot(d):
+    data = os.path.join(d, "boxplot.f64")
+    out = os.path.join(d, "gp_boxplot.png")
+    # One binary record per value: column c is the c-th block of ROWS values.
+    plots = ", ".join(
+        f"'{data}' binary record={ROWS} skip={8 * ROWS * c} format='%float64' "
+        f"using ({c + 1}):1 with boxplot notitle" for c in range(COLUMNS))
+    script = "\n".join([
+        "set terminal png size 800,600",
+        "set print '-'",
+        "set style data boxplot",
+        "set style boxplot nooutliers",
+        f"set output '{out}'; plot {plots}; unset output",
+        f"do for [r=1:{RUNS}] {{",
+        "  t0 = time(0.0)",
+        f"  set output '{out}'; plot {plots}; unset output",
+        '  print sprintf("%.6f", time(0.0) - t0)',
+        "}",
+    ]) + "\n"
+    path = os.path.join(d, "gnuplot_boxplot.gp")
+    with open(path, "w") as f:
+        f.write(script)
+    try:
+        res = subprocess.run(["gnuplot", path], capture_output=True, text=True, check=False)
+    except FileNotFoundError:
+        return
+    times = []
+    for line in res.stdout.splitlines():
+        try:
+            times.append(float(line))
+        except ValueError:
+            pass
+    if times:
+        report("gnuplot", min(times) * 1000)
+
+
+def main():
+    d = sys.argv[1]
+    run_matplotlib(d)
+    run_gnuplot(d)
+
+
+if __name__ == "__main__":
+    main()
