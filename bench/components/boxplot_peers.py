@@ -60,7 +60,7 @@ def run_gnuplot(d):
         "set terminal png size 800,600",
         "set print '-'",
         "set style data boxplot",
-        "set style boxplot nooutliers",
+        "set style boxplot fraction 1.0 nooutliers",  # whiskers to the extremes
         f"set output '{out}'; plot {plots}; unset output",
         f"do for [r=1:{RUNS}] {{",
         "  t0 = time(0.0)",
