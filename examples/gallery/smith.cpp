@@ -63,10 +63,14 @@ void BuildSweep(TSmithChart& chart, int size) {
     chart.MarkAt(gr, gi, 3);
     chart.Text(gr, gi, 8, std::to_string(f), 0, -12, taCenter);
   }
-  chart.CrossHair().SetColor(RGB(0, 140, 0));
-  chart.CrossHair().SetLineType(psDot);
-  chart.CrossHair().SetMode(chBoth);
-  chart.CrossHair().SetPos(bestR, bestI);
+  // Crosshair 1 on the best match, crosshair 2 (moved to layer 1) boxes the 120 MHz point.
+  chart.CrossHairSetup(RGB(0, 140, 0), chBoth, psDot, 1);
+  chart.CrossHairSetPos(bestR, bestI);
+  const std::complex<double> z120 = AntennaImpedance(120);
+  chart.CrossHair2().SetLayer(1);
+  chart.CrossHairSetup(2, RGB(160, 0, 160), chCrossBox, psSolid, 1);
+  chart.CrossHairSetPos(2, TSmithChart::CalcReflectionReal(z120.real(), z120.imag()),
+                        TSmithChart::CalcReflectionImag(z120.real(), z120.imag()));
 }
 
 }  // namespace

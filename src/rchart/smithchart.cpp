@@ -80,6 +80,30 @@ void TSmithChart::CenterChart() {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Crosshair 1
+
+namespace {
+
+// Stores without the crosshair's change notification, which would repaint.
+template <typename F>
+void Quietly(TCrossHair& ch, F f) {
+  const TNotifyEvent handler = ch.OnChange;
+  ch.OnChange = nullptr;
+  f(ch);
+  ch.OnChange = handler;
+}
+
+}  // namespace
+
+void TSmithChart::SetCrossHairPosX(double v) {
+  Quietly(CrossHair1(), [v](TCrossHair& c) { c.SetPosX(v); });
+}
+
+void TSmithChart::SetCrossHairPosY(double v) {
+  Quietly(CrossHair1(), [v](TCrossHair& c) { c.SetPosY(v); });
+}
+
+// ---------------------------------------------------------------------------------------------
 // Colours and copying
 
 void TSmithChart::SetGridColorLight(TColor v) {

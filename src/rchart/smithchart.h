@@ -81,6 +81,24 @@ class TSmithChart : public TCustomRChart {
   // designing).
   TCrossHair& CrossHair() { return CrossHair1(); }
   void SetCrossHair(const TCrossHair& v) { TCustomRChart::SetCrossHair(1, v); }
+  // Crosshair 1's position, or its colour, mode, line type and width at once; only the
+  // crosshairs are drawn again. The chart's numbered forms stay available.
+  using TCustomRChart::CrossHairSetPos;
+  using TCustomRChart::CrossHairSetup;
+  void CrossHairSetPos(double x, double y) { TCustomRChart::CrossHairSetPos(1, x, y); }
+  void CrossHairSetup(TColor chColor, TCrossHMode Mode, TPenStyle LineType, int LineWidth) {
+    TCustomRChart::CrossHairSetup(1, chColor, Mode, LineType, LineWidth);
+  }
+  // Crosshair 1's position in reflection coordinates; writing only stores it (nothing is drawn
+  // until the next paint or crosshair move).
+  using TCustomRChart::CrossHairPosX;
+  using TCustomRChart::CrossHairPosY;
+  using TCustomRChart::SetCrossHairPosX;
+  using TCustomRChart::SetCrossHairPosY;
+  double CrossHairPosX() const { return TCustomRChart::CrossHairPosX(1); }
+  double CrossHairPosY() const { return TCustomRChart::CrossHairPosY(1); }
+  void SetCrossHairPosX(double v);
+  void SetCrossHairPosY(double v);
 
   // The chart's reset, then the Smith chart's own settings (isometric view, hidden axes, range
   // -1.2..1.2, point grid at the ticks) and diagram colours.

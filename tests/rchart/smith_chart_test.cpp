@@ -102,6 +102,34 @@ TEST(SmithChart, RangePropertiesKeepTheViewIsometric) {
   EXPECT_NEAR(gi, 0, 1.2 / 400);
 }
 
+TEST(SmithChart, CrossHairOneInReflectionCoordinates) {
+  ProbeSmith c;
+  UnitCircleOf(c, 200);
+  c.SetSuppressPaint(false);
+  c.CrossHairSetup(clBlue, chBoth, psSolid, 2);
+  EXPECT_EQ(c.CrossHair1().Color(), clBlue);
+  EXPECT_EQ(c.CrossHair1().Mode(), chBoth);
+  EXPECT_EQ(c.CrossHair1().LineWid(), 2);
+  // Moving it draws the crosshairs again over the last picture.
+  const auto before = c.SurfaceChangeCount();
+  c.CrossHairSetPos(0.25, -0.5);
+  EXPECT_EQ(c.CrossHairPosX(), 0.25);
+  EXPECT_EQ(c.CrossHairPosY(), -0.5);
+  EXPECT_GT(c.SurfaceChangeCount(), before);
+  // Writing one coordinate only stores it.
+  const auto stored = c.SurfaceChangeCount();
+  c.repaints = 0;
+  c.SetCrossHairPosX(0.75);
+  c.SetCrossHairPosY(0.1);
+  EXPECT_EQ(c.CrossHair1().PosX(), 0.75);
+  EXPECT_EQ(c.CrossHairPosY(), 0.1);
+  EXPECT_EQ(c.SurfaceChangeCount(), stored);
+  EXPECT_EQ(c.repaints, 0);
+  // The chart's numbered forms reach the other crosshairs.
+  c.CrossHairSetPos(3, 0.5, 0.5);
+  EXPECT_EQ(c.CrossHairPosX(3), 0.5);
+}
+
 // Texts of the diagram in drawing order: reactance labels (upper, lower) by table order, then
 // resistance labels.
 std::vector<std::string> DiagramTexts(int size) {
