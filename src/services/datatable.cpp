@@ -179,6 +179,7 @@ bool TDataTable::ClipBlock(int& c1, int& r1, int& c2, int& r2) const {
 std::vector<double> TDataTable::NumCells(int c1, int r1, int c2, int r2) const {
   std::vector<double> values;
   if (!ClipBlock(c1, r1, c2, r2)) return values;
+  values.reserve(static_cast<std::size_t>(c2 - c1 + 1) * static_cast<std::size_t>(r2 - r1 + 1));
   for (int c = c1; c <= c2; ++c) {
     for (int r = r1; r <= r2; ++r) {
       if (const double* v = std::get_if<double>(&cells_[Index(c, r)])) values.push_back(*v);
