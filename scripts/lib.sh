@@ -10,6 +10,8 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$KIV_ROOT}"
 # pictures are drawn with (fontconfig maps "Arial" to Liberation Sans).
 KIV_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libfreetype-dev libfontconfig1-dev
   libpng-dev zlib1g-dev fonts-dejavu-core fonts-liberation2)
+# Real devices: Xlib and MIT-SHM for windows, cairo for PDF pages, CUPS for printers.
+KIV_BUILD_PACKAGES+=(libx11-dev libxext-dev libcairo2-dev libcups2-dev)
 
 ensure_packages() {
   local missing=()
