@@ -52,7 +52,8 @@ TEST(X11Window, ShowsTheChartsExactPixelsAndRepaintsAfterAResize) {
     // Another client resizes the window: the chart follows and the new picture is shown.
     other.Resize(win, 520, 360);
     ASSERT_TRUE(PumpUntil(host, [&] { return w.chart.Width() == 520 && w.chart.Height() == 360; }));
-    PumpUntil(host, [] { return false; }, std::chrono::milliseconds(50));
+    PumpUntil(
+        host, [] { return false; }, std::chrono::milliseconds(50));
     w.chart.CopyToBitmap(expected, false);
     EXPECT_EQ(FirstDifference(other.Capture(win), expected), "");
 
@@ -101,7 +102,10 @@ TEST(X11Window, InputFromAnotherClientReachesTheHandlers) {
   w.form.OnKeyDown = [&](TObject*, std::uint16_t& key, TShiftState s) {
     keys.push_back(std::to_string(key) + (s.Contains(ssCtrl) ? " ctrl" : ""));
   };
-  auto settle = [&] { PumpUntil(host, [] { return false; }, std::chrono::milliseconds(40)); };
+  auto settle = [&] {
+    PumpUntil(
+        host, [] { return false; }, std::chrono::milliseconds(40));
+  };
 
   other.MovePointer(win, 100, 80);
   ASSERT_TRUE(PumpUntil(host, [&] { return last == TPoint(100, 80); }));
@@ -128,21 +132,13 @@ TEST(X11Window, InputFromAnotherClientReachesTheHandlers) {
   other.MovePointer(DefaultRootWindow(other.Dpy()), 5, 5);  // outside the window
   settle();
   EXPECT_GE(moves, 2);
-  const std::vector<std::string> expected = {"enter",
-                                             "down left 120,90",
-                                             "up 120,90",
-                                             "dblclick",
-                                             "down left 120,90 double",
-                                             "up 120,90",
-                                             "down right 120,90",
-                                             "up 120,90",
-                                             "wheel 120",
-                                             "wheel -120",
-                                             "leave"};
+  const std::vector<std::string> expected = {
+      "enter",     "down left 120,90",  "up 120,90", "dblclick",  "down left 120,90 double",
+      "up 120,90", "down right 120,90", "up 120,90", "wheel 120", "wheel -120",
+      "leave"};
   EXPECT_EQ(log, expected);
-  const std::vector<std::string> expected_keys = {std::to_string(VK_CONTROL),
-                                                  std::to_string('C') + " ctrl",
-                                                  std::to_string(VK_BACK)};
+  const std::vector<std::string> expected_keys = {
+      std::to_string(VK_CONTROL), std::to_string('C') + " ctrl", std::to_string(VK_BACK)};
   EXPECT_EQ(keys, expected_keys);
 }
 

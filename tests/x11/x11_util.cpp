@@ -82,8 +82,7 @@ unsigned long TOtherClient::FindWindow(const std::string& Title) {
     char* name = nullptr;
     XWindowAttributes a;
     if (XFetchName(dpy_, children[i], &name) != 0 && name != nullptr) {
-      if (Title == name && XGetWindowAttributes(dpy_, children[i], &a) &&
-          a.map_state == IsViewable)
+      if (Title == name && XGetWindowAttributes(dpy_, children[i], &a) && a.map_state == IsViewable)
         found = children[i];
       XFree(name);
     }
@@ -146,7 +145,8 @@ void SampleChart(TCustomRChart& c, int W, int H) {
       c.DrawTo(x, y);
   }
   c.SetDataColor(clRed);
-  for (int i = 0; i <= 10; ++i) c.MarkAt(static_cast<double>(i), std::cos(i * 0.6), std::uint8_t{3});
+  for (int i = 0; i <= 10; ++i)
+    c.MarkAt(static_cast<double>(i), std::cos(i * 0.6), std::uint8_t{3});
   c.AddTextLabel(1, 1, clGreen, "window");
 }
 

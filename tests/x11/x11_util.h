@@ -23,8 +23,9 @@ namespace test {
 bool HaveDisplay();
 
 // Skips the test when no X server is there.
-#define KIV_NEED_DISPLAY() \
-  if (!::kiv::test::HaveDisplay()) GTEST_SKIP() << "no X display; scripts/test runs these under Xvfb"
+#define KIV_NEED_DISPLAY()         \
+  if (!::kiv::test::HaveDisplay()) \
+  GTEST_SKIP() << "no X display; scripts/test runs these under Xvfb"
 
 // A separate connection to the server: what another program sees and does.
 class TOtherClient {
