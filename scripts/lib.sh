@@ -34,3 +34,16 @@ configure_release() {
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   cmake -S "$KIV_ROOT" -B "$KIV_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
 }
+
+# Starts a private Xvfb on a free display, exports DISPLAY and stops the server when the script
+# exits (replaces any EXIT trap; call it before setting another).
+start_xvfb() {
+  local fd_file
+  fd_file="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  KIV_XVFB_PID=$!
+  trap 'kill "$KIV_XVFB_PID" 2>/dev/null' EXIT
+  for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n1 "$fd_file")"
+  rm -f "$fd_file"
+}
