@@ -200,7 +200,11 @@ bool SaveWindow(Display* dpy, unsigned long win, const std::string& path) {
 }
 
 int Script(TX11Host& host, TViewer& viewer, const std::string& png) {
-  Display* dpy = XOpenDisplay(nullptr);
+  Display* dpy = nullptr;
+  for (int attempt = 0; attempt < 40 && dpy == nullptr; ++attempt) {
+    dpy = XOpenDisplay(nullptr);  // a busy server may turn a connection away for a moment
+    if (dpy == nullptr) std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
   if (dpy == nullptr) return 1;
   const unsigned long win = host.WindowId(viewer.Form());
   Settle(host, 100);

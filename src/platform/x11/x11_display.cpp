@@ -3,14 +3,24 @@
 #include "platform/errors.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace kiv::x11 {
 
 TDisplay::TDisplay(const std::string& Name) {
   const char* env = std::getenv("DISPLAY");
   name_ = !Name.empty() ? Name : (env != nullptr ? env : "");
-  dpy_ = XOpenDisplay(name_.empty() ? nullptr : name_.c_str());
+  // A busy server may turn a connection away for a moment (its listen queue is full): try a
+  // few times before giving up.
+  for (int attempt = 0; attempt < 20 && dpy_ == nullptr; ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    errno = 0;
+    dpy_ = XOpenDisplay(name_.empty() ? nullptr : name_.c_str());
+    if (dpy_ == nullptr && errno != EAGAIN && errno != ECONNRESET) break;
+  }
   if (dpy_ == nullptr) throw EPlatformError("Cannot open X display \"" + name_ + "\"");
   screen_ = DefaultScreen(dpy_);
   struct Named {

@@ -31,6 +31,7 @@ struct TX11Host::WindowState {
   int height = 0;
   bool mapped = false;
   int presents = 0;
+  TBitmap picture;  // the composed frame, kept to reuse its memory
   // The focused control while the window has the keyboard, kept while it does not.
   TWinControl* saved_focus = nullptr;
 };
@@ -204,8 +205,8 @@ void TX11Host::Present(TWinControl& Control) {
     XMapRaised(dpy, w->win);
     w->mapped = true;
   }
-  const TBitmap picture = Compose(Control);
-  w->image->Present(w->win, w->gc, picture);
+  Compose(Control, w->picture);
+  w->image->Present(w->win, w->gc, w->picture);
   ++w->presents;
 }
 
