@@ -7,6 +7,7 @@
 //   kiv_viewer                   runs interactively on $DISPLAY
 //   kiv_viewer --script OUT.png  plays a short session through XTest and writes the window as
 //                                the X server shows it to OUT.png (and the PDF beside it)
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -63,6 +64,10 @@ class TViewer {
     BuildScale();
     form_.OnKeyDown = [this](TObject*, std::uint16_t& key, TShiftState shift) { Key(key, shift); };
     form_.OnClose = [](TObject*, TCloseAction&) { Application().Terminate(); };
+    chart_.OnZoomPan = [this](TObject*) {
+      back_ = 0;
+      SyncScale();
+    };
     SetMode(mactPan);
   }
 
@@ -115,14 +120,17 @@ class TViewer {
                      "Ctrl+C, Ctrl+P)");
   }
 
-  // One step back in the zoom history: the entry before the latest, for both layers.
+  // Each Backspace goes one step further back in the zoom history; a new zoom or pan starts
+  // counting again.
   void ZoomBack() {
-    for (int layer = 1; layer <= 2; ++layer) {
-      const TRectDouble r = chart_.GetZoomStackEntry(layer, -1);
-      if (r.Left == 0 && r.Right == 0 && r.Top == 0 && r.Bottom == 0) continue;
-      chart_.ForceRange(layer, r.Left, r.Bottom, r.Right, r.Top, false);
-    }
-    chart_.Repaint();
+    back_ = std::max(back_ - 1, -15);
+    chart_.ZoomHistory(back_);
+    SyncScale();
+  }
+
+  // The scale shows the chart's time range in minutes.
+  void SyncScale() {
+    scale_.SetRange(chart_.Scale1X().RangeLow() / 60, chart_.Scale1X().RangeHigh() / 60);
   }
 
   void Key(std::uint16_t key, TShiftState shift) {
@@ -152,6 +160,7 @@ class TViewer {
     } else if (key == VK_HOME) {
       chart_.SetRange(1, 0.0, -1.5, 100.0, 1.5);
       chart_.Repaint();
+      SyncScale();
     } else if (key == VK_ESCAPE) {
       Application().Terminate();
     }
@@ -161,6 +170,7 @@ class TViewer {
   TCustomRChart chart_;
   TScale scale_;
   std::string pdf_;
+  int back_ = 0;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -208,19 +218,32 @@ int Script(TX11Host& host, TViewer& viewer, const std::string& png) {
   if (dpy == nullptr) return 1;
   const unsigned long win = host.WindowId(viewer.Form());
   Settle(host, 100);
-  int x = 0, y = 0;
+  int ox = 0, oy = 0;
   Window child;
-  XTranslateCoordinates(dpy, win, DefaultRootWindow(dpy), 450, 300, &x, &y, &child);
-  XTestFakeMotionEvent(dpy, DefaultScreen(dpy), x, y, CurrentTime);
-  XSync(dpy, False);
-  Settle(host, 50);
-  // Zoom in by program, back by key; crosshair mode; copy; print.
-  viewer.Chart().SetRange(1, 20.0, -1.2, 60.0, 1.2);
-  viewer.Chart().Repaint();
+  XTranslateCoordinates(dpy, win, DefaultRootWindow(dpy), 0, 0, &ox, &oy, &child);
+  auto move = [&](int x, int y) {
+    XTestFakeMotionEvent(dpy, DefaultScreen(dpy), ox + x, oy + y, CurrentTime);
+    XSync(dpy, False);
+    Settle(host, 20);
+  };
+  auto drag = [&](int x1, int y1, int x2, int y2) {
+    move(x1, y1);
+    XTestFakeButtonEvent(dpy, 1, True, CurrentTime);
+    for (int i = 1; i <= 8; ++i) move(x1 + (x2 - x1) * i / 8, y1 + (y2 - y1) * i / 8);
+    XTestFakeButtonEvent(dpy, 1, False, CurrentTime);
+    XSync(dpy, False);
+    Settle(host, 50);
+  };
+  // Pan left by a quarter, zoom into a window, step back to the panned view, then the
+  // crosshair follows the pointer; copy and print.
+  Type(dpy, XK_p, false);
+  drag(500, 300, 300, 300);
+  Type(dpy, XK_w, false);
+  drag(200, 150, 520, 420);
   Settle(host, 50);
   Type(dpy, XK_BackSpace, false);
-  Type(dpy, XK_w, false);
   Type(dpy, XK_c, false);
+  drag(400, 250, 430, 200);
   Type(dpy, XK_c, true);
   Type(dpy, XK_p, true);
   Settle(host, 300);
