@@ -132,10 +132,10 @@ TEST(X11Window, InputFromAnotherClientReachesTheHandlers) {
   other.MovePointer(DefaultRootWindow(other.Dpy()), 5, 5);  // outside the window
   settle();
   EXPECT_GE(moves, 2);
+  // The chart swallows the press that makes a double click (its OnDblClick has it).
   const std::vector<std::string> expected = {
-      "enter",     "down left 120,90",  "up 120,90", "dblclick",  "down left 120,90 double",
-      "up 120,90", "down right 120,90", "up 120,90", "wheel 120", "wheel -120",
-      "leave"};
+      "enter",     "down left 120,90", "up 120,90",  "dblclick", "up 120,90", "down right 120,90",
+      "up 120,90", "wheel 120",        "wheel -120", "leave"};
   EXPECT_EQ(log, expected);
   const std::vector<std::string> expected_keys = {
       std::to_string(VK_CONTROL), std::to_string('C') + " ctrl", std::to_string(VK_BACK)};
