@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -215,6 +216,19 @@ TEST(PdfPrinting, AFileThatCannotBeWrittenIsAnErrorAndClosesTheDocument) {
   }
   EXPECT_FALSE(Printer().Printing());
   EXPECT_THROW(Printer().SetTargetFile(""), EPlatformError);
+}
+
+TEST(PdfPrinting, HugeScalesAndPositionsSaturateInsteadOfOverflowing) {
+  PrinterScope scope;
+  TCustomRChart chart(nullptr);
+  SampleChart(chart);
+  Printer().BeginDoc();
+  int x = INT_MAX - 5, y = INT_MIN + 5;
+  chart.CopyToOpenPrinter(x, y, 1e300, false);  // far off the page: nothing visible, no overflow
+  EXPECT_EQ(x, INT_MAX / 2 + 1000000);
+  EXPECT_EQ(y, INT_MIN / 2 + 1000000);
+  Printer().EndDoc();
+  EXPECT_EQ(Printer().Pages().at(0).ScanLine(10)[10], 0xFFFFFFFFu);
 }
 
 TEST(CupsPrinting, AMissingPrinterIsAClearErrorBeforeAnythingIsDrawn) {
