@@ -1,0 +1,14 @@
+// The error class of the rotatable 3D chart: raised when the rotation objects of MakeVisible
+// cannot be allocated.
+#pragma once
+
+#include "platform/errors.h"
+
+namespace kiv {
+
+class EKIVRot3DError : public EKIVError {
+ public:
+  using EKIVError::EKIVError;
+};
+
+}  // namespace kiv
