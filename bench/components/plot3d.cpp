@@ -38,14 +38,16 @@ double BestMs(int runs, F&& f) {
 
 void Setup(TPlot3D& p) {
   p.SetBounds(0, 0, 800, 600);
-  p.SetRange(-3, 3, -3, 3, -1.5, 1.5);
-  p.SetColorScaleLow(-1.3);
+  p.SetRange(-3, 3, -3, 3, -0.7, 1.3);
+  p.SetColorScaleLow(-0.7);
   p.SetColorScaleHigh(1.3);
+  p.SetMeshVisible(false);  // 200 cells across leave no room for mesh lines
   p.SetColorCodingMode(plot3d::ccmThreeColors);
   p.SetColorLow(clBlue);
   p.SetColorMid(clWhite);
   p.SetColorHigh(clRed);
   p.SetMagnification(1.1);
+  p.SetViewAngles(60, 30);
 }
 
 void Fill(TPlot3D& p) {

@@ -14,6 +14,10 @@
 #include "services/matrix.h"
 #include "services/types.h"
 
+namespace kiv {
+class TQuadPainter;
+}  // namespace kiv
+
 namespace kiv::plot3d {
 
 // The grid's columns run along x, its rows along y, and the values give z. The grid is drawn
@@ -300,6 +304,8 @@ class TPlot3D : public TCustomControl {
   void RefreshData();
   void Recenter();
   void DrawSurface(TCanvas& Canvas);
+  // One cell, straight into the rows when direct is given.
+  void DrawCell(TCanvas& Canvas, TQuadPainter* direct, const TPoint* q, TColor color);
   void DrawBoxFaces(TCanvas& Canvas, int near);
   void DrawAxes(TCanvas& Canvas, int near);
   void DrawPicture(TCanvas& Canvas, bool IncludeFrame);
