@@ -5,7 +5,6 @@
 //              through the offscreen host, until the control has repainted) and the whole job
 //              from the grid to a PNG file
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -13,27 +12,17 @@
 
 #include "platform/offscreen_host.h"
 #include "plot3d/plot3d.h"
+#include "timing.h"
 
 namespace {
 
 using namespace kiv;
-using Clock = std::chrono::steady_clock;
+using bench::BestMs;
 constexpr int kN = 200;
 
 double Value(int ix, int iy) {
   const double x = -3 + 6.0 * ix / (kN - 1), y = -3 + 6.0 * iy / (kN - 1);
   return std::exp(-(x * x + y * y) / 2) * std::cos(2 * x) + 0.3 * std::sin(y);
-}
-
-template <typename F>
-double BestMs(int runs, F&& f) {
-  double best = 1e300;
-  for (int r = 0; r < runs; ++r) {
-    const auto t0 = Clock::now();
-    f(r);
-    best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-  }
-  return best;
 }
 
 void Setup(TPlot3D& p) {
@@ -64,11 +53,7 @@ void Rows(const std::string& dir) {
   host.Show(p);
   const double paint = BestMs(20, [&](int) { p.Repaint(); });
   std::printf("surface 200x200 paint\t%.3f\t20\n", paint);
-  host.MouseMove(p, 400, 300);
-  host.MouseDown(p, mbLeft, 400, 300);
-  const double step =
-      BestMs(20, [&](int r) { host.MouseMove(p, 400 + 3 * (r + 1), 300 + 2 * (r + 1), {ssLeft}); });
-  host.MouseUp(p, mbLeft, 460, 340);
+  const double step = bench::DragStepMs(host, p, 400, 300);
   std::printf("surface 200x200 rotation step\t%.3f\t20\n", step);
   const std::string png = dir + "/kiv_surface.png";
   const double job = BestMs(5, [&](int) {

@@ -3,29 +3,18 @@
 //   rows DIR   times MakeVisible, a full paint and one rotation step (a mouse move with the left
 //              button down, through the offscreen host, until the control has repainted)
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <random>
 #include <string>
 
 #include "platform/offscreen_host.h"
 #include "rot3d/rot3d.h"
+#include "timing.h"
 
 namespace {
 
 using namespace kiv;
-using Clock = std::chrono::steady_clock;
-
-template <typename F>
-double BestMs(int runs, F&& f) {
-  double best = 1e300;
-  for (int r = 0; r < runs; ++r) {
-    const auto t0 = Clock::now();
-    f(r);
-    best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-  }
-  return best;
-}
+using bench::BestMs;
 
 void Rows() {
   TOffscreenHost host;
@@ -44,11 +33,7 @@ void Rows() {
   std::printf("rot3d 1e5 marks MakeVisible\t%.3f\t-\n", visible);
   const double paint = BestMs(10, [&](int) { r.Repaint(); });
   std::printf("rot3d 1e5 marks paint\t%.3f\t-\n", paint);
-  host.MouseMove(r, 400, 300);
-  host.MouseDown(r, mbLeft, 400, 300);
-  const double step =
-      BestMs(20, [&](int k) { host.MouseMove(r, 400 + 3 * (k + 1), 300 + 2 * (k + 1), {ssLeft}); });
-  host.MouseUp(r, mbLeft, 460, 340);
+  const double step = bench::DragStepMs(host, r, 400, 300);
   std::printf("rot3d 1e5 marks rotation step\t%.3f\t15\n", step);
 }
 

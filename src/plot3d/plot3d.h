@@ -12,6 +12,7 @@
 #include "plot3d/view.h"
 #include "services/colorarray.h"
 #include "services/matrix.h"
+#include "services/picture_output.h"
 #include "services/types.h"
 
 namespace kiv {
@@ -28,7 +29,7 @@ namespace kiv::plot3d {
 //
 // Setters that change the picture repaint the control (when it has a window and painting is
 // not suppressed). Out-of-range settings are limited, never refused with an error.
-class TPlot3D : public TCustomControl {
+class TPlot3D : public TCustomControl, public TPictureOutputs {
  public:
   explicit TPlot3D(TComponent* AOwner);
   ~TPlot3D() override;
@@ -188,20 +189,8 @@ class TPlot3D : public TCustomControl {
   // The surface, box and axes drawn onto any canvas (no background, no frame).
   void DrawOnForeignCanvas(TCanvas& cv);
 
-  // --- Output: the picture as the control shows it, with or without its frame. Bitmap files
-  // are PNG when the name ends in ".png", else BMP; the "metafile" is an SVG document of
-  // vector shapes. Black-and-white output is the picture in grey levels. Printing puts the
-  // picture on Printer() magnified ScaleF times (ScaleF <= 0: its size on screen at the
-  // printer's resolution); CopyToOpenPrinter places it at (x, y) of an open document and
-  // advances x and y past it.
-  TBitmap PictureBitmap(bool IncludeFrame, bool BlkWhite = false);
-  void CopyToBMP(const std::string& FName, bool IncludeFrame);
-  void CopyToWMF(const std::string& FName, bool IncludeFrame);
-  std::string ToSvg(bool IncludeFrame);
-  void CopyToClipboard(bool IncludeFrame);
-  void CopyToClipboardWMF(bool IncludeFrame);
-  void PrintIt(double ScaleF, bool BlkWhite, bool IncludeFrame);
-  void CopyToOpenPrinter(int& x, int& y, double ScaleF, bool BlkWhite, bool IncludeFrame);
+  // --- Output (TPictureOutputs): the picture as the control shows it, with or without its
+  // frame; black-and-white output is the picture in grey levels.
 
   TMouseActionEvent OnMouseAction;
   TMouseMoveOverPlotEvent OnMouseMoveOverPlot;
@@ -222,6 +211,8 @@ class TPlot3D : public TCustomControl {
 
   void Paint() override;
   void Resize() override;
+  TSize PictureSize() const override { return TSize{Width(), Height()}; }
+  void DrawPicture(TCanvas& Canvas, bool BlkWhite, bool IncludeFrame) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
 
   void CalcRotMatrix();
@@ -308,7 +299,6 @@ class TPlot3D : public TCustomControl {
   void DrawCell(TCanvas& Canvas, TQuadPainter* direct, const TPoint* q, TColor color);
   void DrawBoxFaces(TCanvas& Canvas, int near);
   void DrawAxes(TCanvas& Canvas, int near);
-  void DrawPicture(TCanvas& Canvas, bool IncludeFrame);
 };
 
 }  // namespace kiv::plot3d

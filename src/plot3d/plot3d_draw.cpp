@@ -10,19 +10,6 @@
 
 namespace kiv::plot3d {
 
-namespace {
-
-TColor FaceColor(TColor low, TColor high, int F) {
-  const TColor lo = ColorToRGB(low), hi = ColorToRGB(high);
-  auto channel = [&](int shift) {
-    const int l = (lo >> shift) & 0xFF, h = (hi >> shift) & 0xFF;
-    return l + (h - l) * F / 200;
-  };
-  return RGB(channel(0), channel(8), channel(16));
-}
-
-}  // namespace
-
 void TPlot3D::ConstructDataBmp(TCanvas& Canvas, bool) {
   RefreshData();
   const double r31 = FRotMat(3, 1), r32 = FRotMat(3, 2), r33 = FRotMat(3, 3);
@@ -71,7 +58,8 @@ void TPlot3D::DrawBoxFaces(TCanvas& Canvas, int near) {
       q[k] = proj.Project(p[0], p[1], p[2]);
       h += box3d::CornerComponent(c, r31, r32, r33);
     }
-    Canvas.Brush().SetColor(FaceColor(FColorCubeFaceLow, FColorCubeFaceHigh, RoundToInt(50 * h)));
+    Canvas.Brush().SetColor(
+        box3d::FaceShade(FColorCubeFaceLow, FColorCubeFaceHigh, RoundToInt(50 * h), 200));
     Canvas.Polygon(q);
   }
   Canvas.Brush().SetStyle(bsSolid);

@@ -1,6 +1,5 @@
-// TPlot3D: painting through the off-screen picture, drawing on foreign canvases and the
-// picture outputs (bitmaps, files, SVG, clipboard, printer).
-#include "platform/clipboard.h"
+// TPlot3D: painting through the off-screen picture, the whole picture for the outputs, and
+// drawing on foreign canvases.
 #include "plot3d/plot3d.h"
 #include "services/frame.h"
 #include "services/picture_output.h"
@@ -25,19 +24,21 @@ void TPlot3D::InitGraf(TCanvas& Canvas) {
   }
 }
 
-void TPlot3D::DrawPicture(TCanvas& Canvas, bool IncludeFrame) {
+// Black and white: the picture in grey levels, so that the surface stays readable.
+void TPlot3D::DrawPicture(TCanvas& Canvas, bool BlkWhite, bool IncludeFrame) {
   InitGraf(Canvas);
   if (!ComponentState().Contains(csDesigning)) ConstructDataBmp(Canvas, false);
   if (IncludeFrame)
     DrawFrame(Canvas, FFrameStyle, 0, 0, Width() - 1, Height() - 1, clWhite, clSilver, clGray,
               clBlack, FColorFrame);
+  if (BlkWhite && Canvas.RasterBitmap()) MakeGrey(*Canvas.RasterBitmap());
 }
 
 void TPlot3D::Paint() {
   if (FSuppressPaint || !Visible()) return;
   GrafBmp.SetSize(Width(), Height());
   GrafBmp.SetPixelFormat(pf32bit);
-  DrawPicture(GrafBmp.Canvas(), true);
+  DrawPicture(GrafBmp.Canvas(), false, true);
   Canvas().SetCopyMode(cmSrcCopy);
   Canvas().Draw(0, 0, GrafBmp);
 }
@@ -46,41 +47,6 @@ void TPlot3D::DrawOnForeignCanvas(TCanvas& cv) {
   FSuppressPaint = true;
   ConstructDataBmp(cv, false);
   SetSuppressPaint(false);
-}
-
-TBitmap TPlot3D::PictureBitmap(bool IncludeFrame, bool BlkWhite) {
-  TBitmap bmp =
-      kiv::PictureBitmap(Width(), Height(), [&](TCanvas& c) { DrawPicture(c, IncludeFrame); });
-  if (BlkWhite) MakeGrey(bmp);
-  return bmp;
-}
-
-void TPlot3D::CopyToBMP(const std::string& FName, bool IncludeFrame) {
-  PictureBitmap(IncludeFrame).SaveToFile(FName);
-}
-
-std::string TPlot3D::ToSvg(bool IncludeFrame) {
-  return PictureSvg(Width(), Height(), [&](TCanvas& c) { DrawPicture(c, IncludeFrame); });
-}
-
-void TPlot3D::CopyToWMF(const std::string& FName, bool IncludeFrame) {
-  WriteTextFile(FName, ToSvg(IncludeFrame));
-}
-
-void TPlot3D::CopyToClipboard(bool IncludeFrame) {
-  Clipboard().Assign(PictureBitmap(IncludeFrame));
-}
-
-void TPlot3D::CopyToClipboardWMF(bool IncludeFrame) {
-  Clipboard().SetSvg(ToSvg(IncludeFrame));
-}
-
-void TPlot3D::PrintIt(double ScaleF, bool BlkWhite, bool IncludeFrame) {
-  PrintPictureDocument(PictureBitmap(IncludeFrame, BlkWhite), ScaleF);
-}
-
-void TPlot3D::CopyToOpenPrinter(int& x, int& y, double ScaleF, bool BlkWhite, bool IncludeFrame) {
-  PrintPicture(PictureBitmap(IncludeFrame, BlkWhite), x, y, ScaleF);
 }
 
 }  // namespace kiv::plot3d

@@ -13,6 +13,7 @@
 #include "rot3d/errors.h"
 #include "rot3d/r3item.h"
 #include "rot3d/rotmatrix.h"
+#include "services/picture_output.h"
 #include "services/types.h"
 
 namespace kiv::rot3d {
@@ -28,7 +29,7 @@ using TRenderEvent = std::function<void(TObject* Sender, TCanvas& Canvas)>;
 // mean (or the given origin), scales each axis to about -500..500 and turns them into integer
 // rotation objects; painting projects these with a rotation matrix scaled by 1000 and the
 // divisor 4000 / Magnification. Item setters never repaint.
-class TRot3D : public TCustomControl {
+class TRot3D : public TCustomControl, public TPictureOutputs {
  public:
   explicit TRot3D(TComponent* AOwner);
   ~TRot3D() override;
@@ -170,16 +171,8 @@ class TRot3D : public TCustomControl {
   // line lead to its item. dist in pixels.
   int FindNearestItemScreen(int mx, int my, Tr3Item ItemID, double& dist) const;
 
-  // --- Output: as for the other components; black and white draws the data in black on
-  // white.
-  TBitmap PictureBitmap(bool IncludeFrame, bool BlkWhite = false);
-  void CopyToBMP(const std::string& FName, bool IncludeFrame);
-  void CopyToWMF(const std::string& FName, bool IncludeFrame);
-  std::string ToSvg(bool IncludeFrame);
-  void CopyToClipboard(bool IncludeFrame);
-  void CopyToClipboardWMF(bool IncludeFrame);
-  void PrintIt(double ScaleF, bool BlkWhite, bool IncludeFrame);
-  void CopyToOpenPrinter(int& x, int& y, double ScaleF, bool BlkWhite, bool IncludeFrame);
+  // --- Output (TPictureOutputs): the picture as the control shows it, with or without its
+  // frame; black and white draws the data in black on white.
 
   TRenderEvent OnBeforeRenderData;
   TRenderEvent OnDataRendered;
@@ -188,6 +181,8 @@ class TRot3D : public TCustomControl {
  protected:
   void Paint() override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
+  TSize PictureSize() const override { return TSize{Width(), Height()}; }
+  void DrawPicture(TCanvas& Canvas, bool BlkWhite, bool IncludeFrame) override;
 
   void CalcRotMatrix();
   void CalcRotMatrix_2Ax();
@@ -258,7 +253,6 @@ class TRot3D : public TCustomControl {
   void DrawAxisLines(TCanvas& Canvas);
   void DrawObjects(TCanvas& Canvas, bool BlkWhite);
   void DrawAxisNames(TCanvas& Canvas);
-  void DrawPicture(TCanvas& Canvas, bool BlkWhite, bool IncludeFrame);
 };
 
 }  // namespace kiv::rot3d

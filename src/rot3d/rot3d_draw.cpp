@@ -29,15 +29,6 @@ std::string MarkCharacter(int mark) {
   return {static_cast<char>(0xC0 | (mark >> 6)), static_cast<char>(0x80 | (mark & 0x3F))};
 }
 
-TColor Shade(TColor low, TColor high, int b) {
-  const TColor lo = ColorToRGB(low), hi = ColorToRGB(high);
-  auto channel = [&](int shift) {
-    const int l = (lo >> shift) & 0xFF, h = (hi >> shift) & 0xFF;
-    return l + (h - l) * b / 400;
-  };
-  return RGB(channel(0), channel(8), channel(16));
-}
-
 }  // namespace
 
 void TRot3D::InitGraf(TCanvas& Canvas, bool BlkWhite, bool ResizeBitmap) {
@@ -126,7 +117,8 @@ void TRot3D::DrawBox(TCanvas& Canvas, int corner, bool faces) {
       q[k] = at(c);
       sum += box3d::CornerComponent(c, r31, r32, r33);
     }
-    Canvas.Brush().SetColor(Shade(FColorCubeFaceLow, FColorCubeFaceHigh, -sum / 10));
+    Canvas.Brush().SetColor(
+        box3d::FaceShade(FColorCubeFaceLow, FColorCubeFaceHigh, -sum / 10, 400));
     Canvas.Polygon(q);
   }
   Canvas.Brush().SetStyle(bsSolid);

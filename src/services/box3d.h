@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/color.h"
+
 namespace kiv::box3d {
 
 // Corners are numbered 0..7 by three bits: bit 2 selects +x, bit 1 +y and bit 0 +z, so that
@@ -60,16 +62,18 @@ int CornerWithSmallest(F&& f) {
 }
 template <typename F>
 int CornerWithLargest(F&& f) {
-  int best = 0;
-  auto v = f(0);
-  for (int c = 1; c < kCorners; ++c) {
-    const auto w = f(c);
-    if (w > v) {
-      v = w;
-      best = c;
-    }
-  }
-  return best;
+  return CornerWithSmallest([&f](int c) { return -f(c); });
+}
+
+// A face's colour: each channel F / Full of the way from Low to High, the integer division
+// truncating toward zero.
+inline TColor FaceShade(TColor Low, TColor High, int F, int Full) {
+  const TColor lo = ColorToRGB(Low), hi = ColorToRGB(High);
+  auto channel = [&](int shift) {
+    const int l = (lo >> shift) & 0xFF, h = (hi >> shift) & 0xFF;
+    return l + (h - l) * F / Full;
+  };
+  return RGB(channel(0), channel(8), channel(16));
 }
 
 }  // namespace kiv::box3d

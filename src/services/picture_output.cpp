@@ -4,35 +4,13 @@
 #include <cmath>
 #include <fstream>
 
+#include "platform/clipboard.h"
 #include "platform/errors.h"
 #include "platform/metafile.h"
 #include "platform/printer.h"
 #include "services/rounding.h"
 
 namespace kiv {
-
-TBitmap PictureBitmap(int Width, int Height, const TPictureDrawer& Draw) {
-  TBitmap bmp(Width, Height);
-  bmp.SetPixelFormat(pf32bit);
-  Draw(bmp.Canvas());
-  return bmp;
-}
-
-std::string PictureSvg(int Width, int Height, const TPictureDrawer& Draw) {
-  TMetafile picture(Width, Height);
-  {
-    TMetafileCanvas canvas(picture);
-    Draw(canvas);
-  }
-  return picture.ToSvg();
-}
-
-void WriteTextFile(const std::string& FName, const std::string& Text) {
-  std::ofstream out(FName, std::ios::binary | std::ios::trunc);
-  if (out) out.write(Text.data(), static_cast<std::streamsize>(Text.size()));
-  out.close();
-  if (!out) throw EPlatformError("cannot write " + FName);
-}
 
 void MakeGrey(TBitmap& Bitmap) {
   for (int y = 0; y < Bitmap.Height(); ++y) {
@@ -45,27 +23,67 @@ void MakeGrey(TBitmap& Bitmap) {
   }
 }
 
-void PrintPicture(const TBitmap& Picture, int& x, int& y, double ScaleF) {
+TBitmap TPictureOutputs::PictureBitmap(bool IncludeFrame, bool BlkWhite) {
+  const TSize s = PictureSize();
+  TBitmap bmp(s.cx, s.cy);
+  bmp.SetPixelFormat(pf32bit);
+  DrawPicture(bmp.Canvas(), BlkWhite, IncludeFrame);
+  return bmp;
+}
+
+void TPictureOutputs::CopyToBMP(const std::string& FName, bool IncludeFrame) {
+  PictureBitmap(IncludeFrame).SaveToFile(FName);
+}
+
+std::string TPictureOutputs::ToSvg(bool IncludeFrame) {
+  const TSize s = PictureSize();
+  TMetafile picture(s.cx, s.cy);
+  {
+    TMetafileCanvas canvas(picture);
+    DrawPicture(canvas, false, IncludeFrame);
+  }
+  return picture.ToSvg();
+}
+
+void TPictureOutputs::CopyToWMF(const std::string& FName, bool IncludeFrame) {
+  const std::string svg = ToSvg(IncludeFrame);
+  std::ofstream out(FName, std::ios::binary | std::ios::trunc);
+  if (out) out.write(svg.data(), static_cast<std::streamsize>(svg.size()));
+  out.close();
+  if (!out) throw EPlatformError("cannot write " + FName);
+}
+
+void TPictureOutputs::CopyToClipboard(bool IncludeFrame) {
+  Clipboard().Assign(PictureBitmap(IncludeFrame));
+}
+
+void TPictureOutputs::CopyToClipboardWMF(bool IncludeFrame) {
+  Clipboard().SetSvg(ToSvg(IncludeFrame));
+}
+
+void TPictureOutputs::CopyToOpenPrinter(int& x, int& y, double ScaleF, bool BlkWhite,
+                                        bool IncludeFrame) {
   TPrinter& printer = Printer();
   if (!printer.Printing()) return;
+  const TBitmap picture = PictureBitmap(IncludeFrame, BlkWhite);
   // Magnifications beyond a thousand make no page and would overflow the coordinates.
   const double f = ScaleF > 0 && std::isfinite(ScaleF) ? std::fmin(ScaleF, 1000)
                                                        : printer.PixelsPerInch() / 96.0;
-  const int w = RoundToInt(Picture.Width() * f), h = RoundToInt(Picture.Height() * f);
+  const int w = RoundToInt(picture.Width() * f), h = RoundToInt(picture.Height() * f);
   auto advance = [](int from, int by) {
     return static_cast<int>(std::fmin(static_cast<double>(from) + by, 2147483647.0));
   };
   printer.Canvas().SetCopyMode(cmSrcCopy);
-  printer.Canvas().StretchDraw(TRect(x, y, advance(x, w), advance(y, h)), Picture);
+  printer.Canvas().StretchDraw(TRect(x, y, advance(x, w), advance(y, h)), picture);
   x = advance(x, w);
   y = advance(y, h);
 }
 
-void PrintPictureDocument(const TBitmap& Picture, double ScaleF) {
+void TPictureOutputs::PrintIt(double ScaleF, bool BlkWhite, bool IncludeFrame) {
   TPrinter& printer = Printer();
   printer.BeginDoc();
-  int x = printer.PixelsPerInch() / 2, y = x;
-  PrintPicture(Picture, x, y, ScaleF);
+  int x = printer.PixelsPerInch() / 2, y = x;  // half an inch from the page's corner
+  CopyToOpenPrinter(x, y, ScaleF, BlkWhite, IncludeFrame);
   printer.EndDoc();
 }
 
