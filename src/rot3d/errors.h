@@ -12,3 +12,7 @@ class EKIVRot3DError : public EKIVError {
 };
 
 }  // namespace kiv
+
+namespace kiv::rot3d {
+using kiv::EKIVRot3DError;
+}  // namespace kiv::rot3d

@@ -238,7 +238,6 @@ class TRot3D : public TCustomControl, public TPictureOutputs {
   TColor FColorData = clBlack;
   std::int32_t FDataTag = 0;
   int FLineWidth = 1;
-  int FFontPixPerInch = 96;
   TBitmap GrafBmp;
 
  private:
