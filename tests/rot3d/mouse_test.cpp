@@ -76,6 +76,8 @@ TEST_F(Rot3DMouse, NearestItemOnTheScreen) {
   EXPECT_EQ(r.FindNearestItemScreen(220, 150, tkEverything, dist), 0);
   EXPECT_EQ(r.FindNearestItemScreen(244, 163, tkMarkAt, dist), 0);
   EXPECT_EQ(r.FindNearestItemScreen(244, 163, tkMoveto, dist), -1);
+  r.RemoveLastItem();  // the objects still lead to the removed line until MakeVisible
+  EXPECT_EQ(r.FindNearestItemScreen(244, 163, tkEverything, dist), 0);
 }
 
 }  // namespace
