@@ -5,7 +5,6 @@
 //                                     other, 10^4 little-endian float64 values each
 //   kiv_component_boxplot rows DIR    times kivchart on that data
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -15,18 +14,13 @@
 #include "boxplot/boxplot.h"
 #include "platform/bitmap.h"
 #include "services/random.h"
+#include "timing.h"
 
 namespace {
 
 using namespace kiv;
-using Clock = std::chrono::steady_clock;
-
 constexpr int kColumns = 30;
 constexpr int kRows = 10000;
-
-double MsSince(Clock::time_point t0) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-}
 
 // Normal samples with a different centre and spread per column, and a few outliers.
 std::vector<double> MakeData() {
@@ -48,21 +42,15 @@ int Write(const std::string& dir) {
   return out ? 0 : 1;
 }
 
-// Best of several runs, each starting from changed data: statistics, items, picture.
-double Best(int runs, TBoxPlot& bp, const std::string& png) {
-  double best = 1e300;
-  for (int i = 0; i < runs; ++i) {
-    const auto t0 = Clock::now();
-    bp.Data().Changed();  // statistics and items
-    if (png.empty()) {
-      TBitmap picture;
-      bp.CopyToBitmap(picture, false);
-    } else {
-      bp.CopyToBMP(png, false);
-    }
-    best = std::min(best, MsSince(t0));
+// One run from changed data: statistics, items and the picture (or its PNG file).
+void Job(TBoxPlot& bp, const std::string& png) {
+  bp.Data().Changed();
+  if (png.empty()) {
+    TBitmap picture;
+    bp.CopyToBitmap(picture, false);
+  } else {
+    bp.CopyToBMP(png, false);
   }
-  return best;
 }
 
 int Rows(const std::string& dir) {
@@ -81,9 +69,13 @@ int Rows(const std::string& dir) {
   t.EndUpdate();
   bp.SetSuppressPaint(false);
   bp.AutoRange(5);
-  Best(2, bp, "");  // warm-up: fonts, caches
-  std::printf("boxplot 30x1e4 stats+paint\t%.2f\t15\n", Best(40, bp, ""));
-  std::printf("boxplot 30x1e4 to PNG\t%.2f\t-\n", Best(15, bp, dir + "/kiv_boxplot.png"));
+  const std::string png = dir + "/kiv_boxplot.png";
+  bench::BestMs(2, [&](int) { Job(bp, ""); });  // warm-up: fonts, caches
+  std::printf("boxplot 30x1e4 stats+paint\t%.2f\t15\n",
+              bench::BestMs(40, [&](int) { Job(bp, ""); }));
+  std::printf("boxplot 30x1e4 stats+paint, thread CPU\t%.2f\t-\n",
+              bench::BestCpuMs(40, [&](int) { Job(bp, ""); }));
+  std::printf("boxplot 30x1e4 to PNG\t%.2f\t-\n", bench::BestMs(15, [&](int) { Job(bp, png); }));
   return 0;
 }
 

@@ -3,8 +3,6 @@
 //
 //   kiv_component_smith write DIR   writes nothing (no peer draws Smith charts)
 //   kiv_component_smith rows DIR    times kivchart
-#include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -12,17 +10,12 @@
 #include "platform/bitmap.h"
 #include "rchart/smithchart.h"
 #include "services/random.h"
+#include "timing.h"
 
 namespace {
 
 using namespace kiv;
-using Clock = std::chrono::steady_clock;
-
 constexpr int kPoints = 100000;
-
-double MsSince(Clock::time_point t0) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-}
 
 // A noisy impedance sweep: a series resonance whose resistance wanders.
 void Fill(TSmithChart& chart, bool marks) {
@@ -43,15 +36,9 @@ void Fill(TSmithChart& chart, bool marks) {
   }
 }
 
-double BestPaint(TSmithChart& chart, int runs) {
-  double best = 1e300;
-  for (int i = 0; i < runs; ++i) {
-    const auto t0 = Clock::now();
-    TBitmap picture;
-    chart.CopyToBitmap(picture, false);
-    best = std::min(best, MsSince(t0));
-  }
-  return best;
+void Paint(TSmithChart& chart) {
+  TBitmap picture;
+  chart.CopyToBitmap(picture, false);
 }
 
 int Rows() {
@@ -59,12 +46,14 @@ int Rows() {
   chart.SetBounds(0, 0, 800, 800);
   chart.SetRange(-1.1, -1.1, 1.1, 1.1);
   Fill(chart, false);
-  BestPaint(chart, 2);  // warm-up: fonts, caches
-  std::printf("smith 1e5 points paint\t%.2f\t15\n", BestPaint(chart, 40));
+  const auto paint = [&](int) { Paint(chart); };
+  bench::BestMs(2, paint);  // warm-up: fonts, caches
+  std::printf("smith 1e5 points paint\t%.2f\t15\n", bench::BestMs(40, paint));
+  std::printf("smith 1e5 points paint, thread CPU\t%.2f\t-\n", bench::BestCpuMs(40, paint));
   Fill(chart, true);
-  std::printf("smith 1e5 marks paint\t%.2f\t-\n", BestPaint(chart, 40));
+  std::printf("smith 1e5 marks paint\t%.2f\t-\n", bench::BestMs(40, paint));
   chart.ClearGraf();
-  std::printf("smith diagram alone\t%.2f\t-\n", BestPaint(chart, 40));
+  std::printf("smith diagram alone\t%.2f\t-\n", bench::BestMs(40, paint));
   return 0;
 }
 
