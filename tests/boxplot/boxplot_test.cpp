@@ -221,6 +221,15 @@ TEST(BoxPlotSettings, ClampsOrientationAndGrid) {
   EXPECT_DOUBLE_EQ(bp.Scale1X().RangeLow(), -3.75);
   EXPECT_DOUBLE_EQ(bp.Scale1X().RangeHigh(), 11.25);
   EXPECT_DOUBLE_EQ(bp.Scale1Y().RangeHigh(), 6);
+  // A column that lost its numbers counts as empty: no stale extremes, no pull towards 0.
+  bp.Data().Resize(2, 6);
+  for (int r = 1; r <= 6; ++r) bp.Data().SetElem(2, r, std::string("gone"));
+  bp.SetOrientation(bpltVertical);
+  bp.AutoRange(0);
+  EXPECT_EQ(bp.ColumnStatistics(2).Count, 0);
+  EXPECT_EQ(bp.ColumnStatistics(2).Max, 0);
+  EXPECT_DOUBLE_EQ(bp.Scale1Y().RangeLow(), 1);  // the odd column alone: 1 .. 9
+  EXPECT_DOUBLE_EQ(bp.Scale1Y().RangeHigh(), 9);
 }
 
 TEST(BoxPlotLabels, NamesPlacesAndTemplate) {

@@ -225,6 +225,12 @@ TEST(GaugePicture, TheOtherEndsBandsAndTheUpperTriangle) {
     EXPECT_EQ(b.Canvas().Pixels(55, 33), RGB(70, 0, 0));
     EXPECT_EQ(b.Canvas().Pixels(89, 36), RGB(138, 0, 0));
     EXPECT_EQ(b.Canvas().Pixels(89, 37), clWhite);  // seven rows deep
+    // A value billions of pixels beyond the range (kept from before the range shrank) fills
+    // the window and costs no more than that.
+    g.SetMin(-1e-9);
+    g.SetMax(1e-9);
+    g.CopyToBitmap(b);
+    EXPECT_EQ(b.Canvas().Pixels(89, 36), RGB(138, 0, 0));
   }
   {
     // Zero 0 above the value -4: the band from -4 (column 20 + 6 * 69 / 20 = 40.7 -> 41) to 0
