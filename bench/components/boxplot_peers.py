@@ -8,9 +8,9 @@ or in the gnuplot session to a written 800 x 600 PNG, statistics included.
 """
 
 import os
-import subprocess
 import sys
-import time
+
+from peer_timing import best_seconds, gnuplot_best_seconds
 
 COLUMNS, ROWS, RUNS = 30, 10000, 5
 TASK = "boxplot 30x1e4 stats+paint"
@@ -40,13 +40,7 @@ def run_matplotlib(d):
         fig.savefig(out, dpi=100)
         plt.close(fig)
 
-    render()  # warm-up
-    best = float("inf")
-    for _ in range(RUNS):
-        t = time.perf_counter()
-        render()
-        best = min(best, time.perf_counter() - t)
-    report("matplotlib", best * 1000)
+    report("matplotlib", best_seconds(RUNS, render) * 1000)
 
 
 def run_gnuplot(d):
@@ -56,33 +50,12 @@ def run_gnuplot(d):
     plots = ", ".join(
         f"'{data}' binary record={ROWS} skip={8 * ROWS * c} format='%float64' "
         f"using ({c + 1}):1 with boxplot notitle" for c in range(COLUMNS))
-    script = "\n".join([
-        "set terminal png size 800,600",
-        "set print '-'",
-        "set style data boxplot",
-        "set style boxplot fraction 1.0 nooutliers",  # whiskers to the extremes
-        f"set output '{out}'; plot {plots}; unset output",
-        f"do for [r=1:{RUNS}] {{",
-        "  t0 = time(0.0)",
-        f"  set output '{out}'; plot {plots}; unset output",
-        '  print sprintf("%.6f", time(0.0) - t0)',
-        "}",
-    ]) + "\n"
-    path = os.path.join(d, "gnuplot_boxplot.gp")
-    with open(path, "w") as f:
-        f.write(script)
-    try:
-        res = subprocess.run(["gnuplot", path], capture_output=True, text=True, check=False)
-    except FileNotFoundError:
-        return
-    times = []
-    for line in res.stdout.splitlines():
-        try:
-            times.append(float(line))
-        except ValueError:
-            pass
-    if times:
-        report("gnuplot", min(times) * 1000)
+    setup = ["set style data boxplot",
+             "set style boxplot fraction 1.0 nooutliers"]  # whiskers to the extremes
+    best = gnuplot_best_seconds(d, "boxplot", setup,
+                                f"set output '{out}'; plot {plots}; unset output", RUNS)
+    if best is not None:
+        report("gnuplot", best * 1000)
 
 
 def main():
