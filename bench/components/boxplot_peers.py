@@ -10,7 +10,7 @@ or in the gnuplot session to a written 800 x 600 PNG, statistics included.
 import os
 import sys
 
-from peer_timing import best_seconds, gnuplot_best_seconds
+from peer_timing import best_seconds, gnuplot_best_seconds, pyplot
 
 COLUMNS, ROWS, RUNS = 30, 10000, 5
 TASK = "boxplot 30x1e4 stats+paint"
@@ -21,12 +21,8 @@ def report(peer, ms):
 
 
 def run_matplotlib(d):
-    try:
-        import matplotlib
-        matplotlib.use("Agg")
-        import matplotlib.pyplot as plt
-        import numpy as np
-    except ImportError:
+    plt, np = pyplot()
+    if plt is None:
         return
     data = np.fromfile(os.path.join(d, "boxplot.f64"), dtype="<f8").reshape(COLUMNS, ROWS)
     columns = list(data)

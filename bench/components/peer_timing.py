@@ -7,6 +7,18 @@ import subprocess
 import time
 
 
+def pyplot():
+    """matplotlib's pyplot on the Agg backend and numpy, or (None, None) when not installed."""
+    try:
+        import matplotlib
+        matplotlib.use("Agg")
+        import matplotlib.pyplot as plt
+        import numpy as np
+    except ImportError:
+        return None, None
+    return plt, np
+
+
 def best_seconds(runs, render):
     """Runs render once to warm up, then `runs` times; returns the shortest run in seconds."""
     render()

@@ -11,7 +11,7 @@ terminal and times itself inside one session, so its process start is not counte
 import os
 import sys
 
-from peer_timing import best_seconds, gnuplot_best_seconds
+from peer_timing import best_seconds, gnuplot_best_seconds, pyplot
 
 TASK = "surface 200x200 to PNG"
 N = 200
@@ -23,12 +23,8 @@ def report(peer, seconds):
 
 
 def run_matplotlib(d):
-    try:
-        import matplotlib
-        matplotlib.use("Agg")
-        import matplotlib.pyplot as plt
-        import numpy as np
-    except ImportError:
+    plt, np = pyplot()
+    if plt is None:
         return
     z = np.fromfile(os.path.join(d, "surface.f64"), dtype="<f8").reshape(N, N)
     x, y = np.meshgrid(np.linspace(-3, 3, N), np.linspace(-3, 3, N))

@@ -196,31 +196,20 @@ constexpr double kE[] = {0.2,  0.33,  0.498, 0.18, 0.819, 0.15,  0.133, 0.48, 0.
 constexpr bool kDark[] = {1, 0, 1, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 1, 1};
 
 // A canvas without pixels that keeps the arcs drawn on it with the pen colour.
-class TArcRecorder final : public TCanvas {
+class TArcRecorder final : public TNullCanvas {
  public:
   struct Arc {
     TRect box;
     TPoint start, end;
     TColor color;
   };
+  TArcRecorder() : TNullCanvas(1001, 1001) {}
   std::vector<Arc> arcs;
 
  protected:
-  void DoLine(TPoint, TPoint, bool) override {}
-  void DoPolyline(std::span<const TPoint>) override {}
-  void DoPolygon(std::span<const TPoint>) override {}
-  void DoRectangle(const TRect&) override {}
-  void DoFillRect(const TRect&) override {}
-  void DoFrameRect(const TRect&) override {}
-  void DoEllipse(const TRect&) override {}
   void DoArc(const TRect& box, TPoint s, TPoint e) override {
     arcs.push_back({box, s, e, Pen().Color()});
   }
-  TColor DoGetPixel(int, int) const override { return clNone; }
-  void DoSetPixel(int, int, TColor) override {}
-  void DoText(int, int, std::string_view, const TRect*) override {}
-  void DoStretch(const TRect&, const TBitmap&, const TRect&) override {}
-  TRect DeviceBounds() const override { return TRect(0, 0, 1001, 1001); }
 };
 
 // The arcs' boxes against the impedance loci (a resistance circle spans from R + j0 to the open
