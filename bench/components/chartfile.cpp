@@ -2,30 +2,17 @@
 // fread of the same bytes (into freshly allocated memory, as a load must), and the nearest data
 // item to a pixel. Prints "task<TAB>ms<TAB>target" rows (bench/components/README.md).
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "rchart/rchart.h"
+#include "timing.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double BestMs(int runs, const std::function<void()>& job) {
-  double best = 1e300;
-  for (int r = 0; r < runs; ++r) {
-    const auto t0 = Clock::now();
-    job();
-    best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-  }
-  return best;
-}
 
 void Fail(const std::string& what) {
   std::fprintf(stderr, "chartfile bench: %s\n", what.c_str());
@@ -41,7 +28,7 @@ int Rows(const std::string& dir) {
   for (int i = 0; i < kItems; ++i) chart.DrawTo(double(i), std::sin(i * 0.001));
 
   const std::string saved = dir + "/chart.dat";
-  const double save = BestMs(5, [&] { chart.SaveData(saved); });
+  const double save = kiv::bench::BestMs(9, [&](int) { chart.SaveData(saved); });
 
   std::FILE* f = std::fopen(saved.c_str(), "rb");
   if (f == nullptr) Fail("cannot read " + saved);
@@ -54,12 +41,12 @@ int Rows(const std::string& dir) {
   std::fclose(f);
 
   const std::string plain = dir + "/plain.dat";
-  const double fwrite_ms = BestMs(5, [&] {
+  const double fwrite_ms = kiv::bench::BestMs(9, [&](int) {
     std::FILE* out = std::fopen(plain.c_str(), "wb");
     if (out == nullptr || std::fwrite(bytes.data(), 1, size, out) != size) Fail("fwrite");
     std::fclose(out);
   });
-  const double fread_ms = BestMs(5, [&] {
+  const double fread_ms = kiv::bench::BestMs(9, [&](int) {
     std::unique_ptr<char[]> buf(new char[size]);
     std::FILE* in = std::fopen(plain.c_str(), "rb");
     if (in == nullptr || std::fread(buf.get(), 1, size, in) != size) Fail("fread");
@@ -67,21 +54,24 @@ int Rows(const std::string& dir) {
   });
 
   kiv::TCustomRChart loaded(nullptr);
-  const double load = BestMs(5, [&] {
+  const double load = kiv::bench::BestMs(9, [&](int) {
     if (loaded.LoadData(saved, false) != kItems) Fail("LoadData");
   });
 
   double dist = 0;
   int hits = 0;
-  const double nearest = BestMs(7, [&] {
+  const auto pick = [&](int) {
     hits += chart.FindNearestItemScreen(kItems * 0.37, 0.2, kiv::tkEverything, 255, dist) >= 0;
-  });
+  };
+  const double nearest = kiv::bench::BestMs(7, pick);
+  const double nearest_cpu = kiv::bench::BestCpuMs(7, pick);
   if (hits == 0) Fail("nearest item not found");
 
   std::printf("chart SaveData 1e6 items\t%.2f\t%.2f\n", save, 2 * fwrite_ms);
   std::printf("chart LoadData 1e6 items\t%.2f\t%.2f\n", load, 2 * fread_ms);
   std::printf("fwrite/fread 1e6 items\t%.2f\t-\n", fwrite_ms + fread_ms);
   std::printf("chart nearest item 1e6\t%.2f\t10\n", nearest);
+  std::printf("chart nearest item 1e6, thread CPU\t%.2f\t-\n", nearest_cpu);
   std::remove(saved.c_str());
   std::remove(plain.c_str());
   return 0;
