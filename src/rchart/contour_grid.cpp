@@ -81,22 +81,24 @@ void TContourPlot::CalculatePivotPoints(bool PreCalcFlag) {
     }
     const double x = PivotCoord(xLo, xHi, ix, N);
     const std::size_t col = static_cast<std::size_t>(ix - 1) * static_cast<std::size_t>(M);
+    // The grid's storage stays put while the generation does (checked after every callback).
+    double* const zs = FPivotMat.Data() + col;
+    std::uint8_t* const masks = FMaskMat.Data() + col;
     if (!ask) {
-      std::fill_n(FPivotMat.Data() + col, M, 0.0);
+      std::fill_n(zs, M, 0.0);
       lo = std::min(lo, 0.0);
       hi = std::max(hi, 0.0);
       continue;
     }
     for (int iy = 1; iy <= M; ++iy) {
-      const std::size_t at = col + static_cast<std::size_t>(iy - 1);
       double z = 0;
-      std::uint8_t mask = FMaskMat.Data()[at];
+      std::uint8_t mask = masks[iy - 1];
       OnEstimateZVal(this, x, ys[static_cast<std::size_t>(iy - 1)], ix, iy, z, mask);
       if (generation != FGridGeneration) return;
-      FPivotMat.Data()[at] = z;
-      FMaskMat.Data()[at] = mask;
-      if (z > hi) hi = z;
-      if (z < lo) lo = z;
+      zs[iy - 1] = z;
+      masks[iy - 1] = mask;
+      hi = z > hi ? z : hi;
+      lo = z < lo ? z : lo;
     }
   }
   FMinimum = lo;

@@ -30,6 +30,27 @@ struct TContourLevels {
   double Value(int k) const { return Low + (k - 1) * Dist; }
   // The smallest k with Value(k) > v (Count + 1 when there is none, also for NaN).
   int FirstAbove(double v) const;
+  // Whether the levels lie on the grid Low + j * Dist closely enough for Band.
+  bool IsRegular() const { return Regular; }
+  // The band of a value: j when it lies between level j + 1 and level j + 2 (as t = (z - Low) /
+  // Dist between j and j + 1), -1 below the first level, Count - 1 from the last one on. lo and
+  // hi are the bands of t - tol and t + tol. Values in one band have no level between them.
+  void Band(double z, double tol, int& lo, int& hi) const {
+    const double t = (z - Low) * InvDist;
+    if (std::isnan(t)) {
+      lo = -2;  // no band: never shares one with anything
+      hi = Count;
+      return;
+    }
+    auto band = [&](double v) {  // floor within -2..Count + 1, by truncation
+      v = std::clamp(v, -2.0, Count + 1.0);
+      int f = static_cast<int>(v);
+      if (f > v) --f;
+      return std::clamp(f, -1, Count - 1);
+    };
+    lo = band(t - tol);
+    hi = band(t + tol);
+  }
   // False only when no level lies strictly between any two values within slack of lo..hi
   // (lo <= hi, both finite): a quick test that lets most tiles of a fine grid go without
   // scanning. Answers true whenever it cannot tell cheaply.

@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "rchart/contour_tiles.h"
 #include "rchart/contourplot.h"
+#include "rchart/item_renderer.h"
 #include "services/rounding.h"
 
 namespace kiv {
@@ -20,18 +23,29 @@ using contour::TTileGeom;
 
 constexpr int kCoordLimit = 30000;
 
-// Every point of a tile through the chart's layer-1 transformation.
+// Every point of a tile through the chart's layer-1 transformation: in double arithmetic where
+// that certainly gives R2M's pixel, else through R2M.
 struct TDirectMap {
   const TCustomRChart* chart = nullptr;
+  itemdraw::AxisMap ax, ay;
   TTileGeom g{};
+  TDirectMap(const TCustomRChart* c, const TTileGeom& geom, bool logX, bool logY)
+      : chart(c), g(geom) {
+    double kx = 0, dx = 0, ky = 0, dy = 0;
+    c->GetTransformParams(1, kx, dx, ky, dy);
+    ax = itemdraw::AxisMap(kx, dx, !logX && std::isfinite(kx) && std::isfinite(dx));
+    ay = itemdraw::AxisMap(ky, dy, !logY && std::isfinite(ky) && std::isfinite(dy));
+  }
   const TTileGeom& Geom() const { return g; }
   int X(double x) const {
     int px = 0, py = 0;
+    if (ax.Pixel(x, px)) return px;
     chart->R2M(1, x, g.y0, px, py);
     return px;
   }
   int Y(double y) const {
     int px = 0, py = 0;
+    if (ay.Pixel(y, py)) return py;
     chart->R2M(1, g.x0, y, px, py);
     return py;
   }
@@ -74,6 +88,7 @@ void FillSubs(TSideTable& s, std::vector<int>& store, int n, double x0, double d
 // Table look-ups for the points the rasterisers ask for, the direct map for all others (the
 // same pixels either way).
 struct TTableMap {
+  explicit TTableMap(const TDirectMap& d) : direct(d) {}
   TDirectMap direct;
   const TSideTable* col = nullptr;
   const int* colStore = nullptr;
@@ -194,7 +209,7 @@ void TContourPlot::IsoQuadSL(TRGB32* rows, int pitch, int height, int XOffs, int
                              double z11, int nx, int ny) {
   if (rows == nullptr || pitch == 0 || height <= 0 || nx < 1 || ny < 1) return;
   const TRowTarget t = RowTarget(rows, pitch, height, XOffs - RcLRim, YOffs - RcTRim);
-  const TDirectMap m{this, {x0, y0, dx, dy}};
+  const TDirectMap m(this, {x0, y0, dx, dy}, Scale1X().Logarithmic(), Scale1Y().Logarithmic());
   const TContourLevels lv(FIsoLow, FIsoHigh, FIsoDist);
   const TContourColorRule rule{FIsoLow, FIsoHigh, IsoColors.Size()};
   const TContourPalette pal(IsoColors);
@@ -209,7 +224,7 @@ void TContourPlot::IsoColQuadSL(TRGB32* rows, int pitch, int height, int XOffs, 
                                 double z01, double z11, int nx, int ny) {
   if (rows == nullptr || pitch == 0 || height <= 0 || nx < 1 || ny < 1) return;
   const TRowTarget t = RowTarget(rows, pitch, height, XOffs - RcLRim, YOffs - RcTRim);
-  const TDirectMap m{this, {x0, y0, dx, dy}};
+  const TDirectMap m(this, {x0, y0, dx, dy}, Scale1X().Logarithmic(), Scale1Y().Logarithmic());
   const TContourColorRule rule{FIsoLow, FIsoHigh, IsoColors.Size()};
   const TContourPalette pal(IsoColors);
   contour::SurfaceTile(
@@ -225,7 +240,7 @@ void TContourPlot::IsoQuad(TCanvas& Canvas, int XOffs, int YOffs, double x0, dou
   t.canvas = &Canvas;
   t.shiftX = XOffs - RcLRim;
   t.shiftY = YOffs - RcTRim;
-  const TDirectMap m{this, {x0, y0, dx, dy}};
+  const TDirectMap m(this, {x0, y0, dx, dy}, Scale1X().Logarithmic(), Scale1Y().Logarithmic());
   const TContourLevels lv(FIsoLow, FIsoHigh, FIsoDist);
   const TContourColorRule rule{FIsoLow, FIsoHigh, IsoColors.Size()};
   contour::IsolineTile(t, m, lv, z00, z10, z01, z11, nx, ny, [&](int k) {
@@ -242,7 +257,7 @@ void TContourPlot::IsoColQuad(TCanvas& Canvas, int XOffs, int YOffs, double x0, 
   t.canvas = &Canvas;
   t.shiftX = XOffs - RcLRim;
   t.shiftY = YOffs - RcTRim;
-  const TDirectMap m{this, {x0, y0, dx, dy}};
+  const TDirectMap m(this, {x0, y0, dx, dy}, Scale1X().Logarithmic(), Scale1Y().Logarithmic());
   const TContourColorRule rule{FIsoLow, FIsoHigh, IsoColors.Size()};
   const TBrushStyle brush = Canvas.Brush().Style();
   Canvas.Brush().SetStyle(bsSolid);
@@ -290,8 +305,7 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int XOffs, int YOffs) {
   const bool dots = FPlotMode == cpmDots || FPlotMode == cpmMonoDots;
   const bool surface = FPlotMode == cpmColorSurface;
 
-  TTableMap map;
-  map.direct.chart = this;
+  TTableMap map(TDirectMap(this, {}, Scale1X().Logarithmic(), Scale1Y().Logarithmic()));
   auto mapX = [&](double x) { return map.direct.X(x); };
   auto mapY = [&](double y) { return map.direct.Y(y); };
   // Sub-step counts per side: s for dots, the tile's pixel extent (at most s) for surfaces.
@@ -312,7 +326,12 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int XOffs, int YOffs) {
     if (dots || surface) FillSubs(r, rowStore, sideSteps(r), y0, dy, mapY);
   }
   map.rowStore = rowStore.data();
-  TSideTable col;
+  std::vector<TSideTable> cols(static_cast<std::size_t>(N));
+  for (int ix = 1; ix <= N; ++ix) {
+    TSideTable& c = cols[static_cast<std::size_t>(ix - 1)];
+    FillEnds(c, PivotCoord(xLo, xHi, ix, N) - dx / 2, dx, mapX);
+    limit(c, true);
+  }
   std::vector<int> colStore;
 
   const TGridView grid{FPivotMat.Data(), FMaskMat.Data(), N, M};
@@ -320,9 +339,75 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int XOffs, int YOffs) {
   const bool unmasked =
       std::all_of(grid.mask, grid.mask + cells, [](std::uint8_t k) { return k == 0; });
   // Values whose corner means stay finite: then a tile of at most one pixel each way shows the
-  // colour of its lower-left corner alone (its one sub-cell is sampled there).
-  const bool tame =
-      std::all_of(grid.z, grid.z + cells, [](double v) { return std::fabs(v) <= 1e300; });
+  // colour of its lower-left corner alone (its one sub-cell is sampled there), filling its
+  // whole rectangle.
+  const bool tame = surface && std::all_of(grid.z, grid.z + cells,
+                                           [](double v) { return std::fabs(v) <= 1e300; });
+  auto thin = [&](const TSideTable& t) { return std::abs(t.lim1 - t.lim0) <= 1; };
+  auto drawn = [](std::uint8_t k) { return k == 0 || k == 255; };
+  // Such tiles that a later tile covers entirely need not be drawn: the next one up in the
+  // same column, or the whole next column when all its tiles are drawn.
+  const bool skipping = surface && tame;
+  const bool allRowsThin = std::all_of(rows.begin(), rows.end(), thin);
+  std::vector<char> rowCovered(static_cast<std::size_t>(M), 0);
+  for (int iy = 1; iy < M; ++iy) {
+    const TSideTable &a = rows[static_cast<std::size_t>(iy - 1)],
+                     &b = rows[static_cast<std::size_t>(iy)];
+    rowCovered[static_cast<std::size_t>(iy - 1)] = thin(b) && b.lim1 <= a.lim1 && b.lim0 >= a.lim0;
+  }
+  auto columnCovered = [&](int ix) {
+    if (!skipping || !allRowsThin || ix >= N) return false;
+    const TSideTable &a = cols[static_cast<std::size_t>(ix - 1)],
+                     &b = cols[static_cast<std::size_t>(ix)];
+    if (!thin(b) || b.lim0 > a.lim0 || b.lim1 < a.lim1) return false;
+    const std::uint8_t* m = grid.mask + grid.At(ix + 1, 1);
+    return unmasked || std::all_of(m, m + M, drawn);
+  };
+  // Isolines: the band of every pivot value. A tile whose 3 x 3 neighbourhood lies in one band
+  // has corners and scan lines in it too, so no level crosses it (the tolerance covers the
+  // rounding of means and interpolation).
+  std::vector<std::int16_t> bandLo, bandHi;
+  const bool banded = dots && lv.Count > 0 && lv.IsRegular();
+  if (banded) {
+    double maxAbs = 0;
+    for (std::size_t i = 0; i < cells; ++i)
+      if (std::isfinite(grid.z[i])) maxAbs = std::max(maxAbs, std::fabs(grid.z[i]));
+    const double tol = 1e-6 + 64 * DBL_EPSILON * maxAbs * lv.InvDist;
+    bandLo.resize(cells);
+    bandHi.resize(cells);
+    for (std::size_t i = 0; i < cells; ++i) {
+      int a = 0, b = 0;
+      lv.Band(grid.z[i], tol, a, b);
+      bandLo[i] = static_cast<std::int16_t>(a);
+      bandHi[i] = static_cast<std::int16_t>(b);
+    }
+  }
+  // Per row of the current column: whether the 3 x 3 neighbourhood lies in one band.
+  std::vector<std::int16_t> rowLo(static_cast<std::size_t>(M) + 2), rowHi(rowLo.size());
+  std::vector<char> oneBand(static_cast<std::size_t>(M) + 1);
+  auto bandsOfColumn = [&](int ix) {
+    const std::size_t m = static_cast<std::size_t>(M);
+    auto column = [&](const std::vector<std::int16_t>& b, int c) {
+      return b.data() + static_cast<std::size_t>(std::clamp(c, 1, N) - 1) * m;
+    };
+    const std::int16_t *l0 = column(bandLo, ix - 1), *l1 = column(bandLo, ix),
+                       *l2 = column(bandLo, ix + 1);
+    const std::int16_t *h0 = column(bandHi, ix - 1), *h1 = column(bandHi, ix),
+                       *h2 = column(bandHi, ix + 1);
+    std::int16_t* lo = rowLo.data() + 1;
+    std::int16_t* hi = rowHi.data() + 1;
+    for (std::size_t i = 0; i < m; ++i) {
+      lo[i] = std::min(std::min(l0[i], l1[i]), l2[i]);
+      hi[i] = std::max(std::max(h0[i], h1[i]), h2[i]);
+    }
+    rowLo[0] = rowLo[1];  // outside the grid: the border row again
+    rowHi[0] = rowHi[1];
+    rowLo[m + 1] = rowLo[m];
+    rowHi[m + 1] = rowHi[m];
+    for (std::size_t i = 1; i <= m; ++i)
+      oneBand[i] = std::min(std::min(rowLo[i - 1], rowLo[i]), rowLo[i + 1]) ==
+                   std::max(std::max(rowHi[i - 1], rowHi[i]), rowHi[i + 1]);
+  };
   auto surfIndex = [&](double z) { return rule.SurfaceIndex(z); };
   auto surfPixel = [&](int i) { return pal.Pixel(i); };
   auto levelPixel = [&](int k) { return levelPixels[static_cast<std::size_t>(k)]; };
@@ -330,23 +415,23 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int XOffs, int YOffs) {
   // Pass 1: the tiles of the points with mask 0 or 255.
   for (int ix = 1; ix <= N; ++ix) {
     if (!progress(ix, 70)) return;
-    const double x0 = PivotCoord(xLo, xHi, ix, N) - dx / 2;
+    if (columnCovered(ix)) continue;
+    TSideTable& col = cols[static_cast<std::size_t>(ix - 1)];
     colStore.clear();
-    FillEnds(col, x0, dx, mapX);
-    limit(col, true);
-    if (dots || surface) FillSubs(col, colStore, sideSteps(col), x0, dx, mapX);
+    if (dots || surface) FillSubs(col, colStore, sideSteps(col), col.w0, dx, mapX);
     map.col = &col;
     map.colStore = colStore.data();
-    map.direct.g.x0 = x0;
+    map.direct.g.x0 = col.w0;
     map.direct.g.dx = dx;
     map.direct.g.dy = dy;
-    const bool thinColumn = surface && tame && col.n == 1;
+    const bool thinColumn = skipping && col.n == 1;
+    if (banded) bandsOfColumn(ix);
     for (int iy = 1; iy <= M; ++iy) {
       const std::size_t at = grid.At(ix, iy);
-      const std::uint8_t k = grid.mask[at];
-      if (k != 0 && k != 255) continue;
+      if (!drawn(grid.mask[at])) continue;
       const TSideTable& row = rows[static_cast<std::size_t>(iy - 1)];
       if (thinColumn && row.n == 1) {
+        if (rowCovered[static_cast<std::size_t>(iy - 1)] && drawn(grid.mask[at + 1])) continue;
         const int c = rule.SurfaceIndex(grid.Corner00(ix, iy, unmasked));
         target.Cell(col.lim0, row.lim0, col.lim1, row.lim1, pal.Pixel(c));
         continue;
@@ -358,6 +443,7 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int XOffs, int YOffs) {
                     std::max(col.lim0, col.lim1), std::min(row.lim0, row.lim1), pal.Pixel(idx));
         continue;
       }
+      if (banded && oneBand[static_cast<std::size_t>(iy)]) continue;
       double z00, z10, z01, z11;
       grid.Corners(ix, iy, unmasked, z00, z10, z01, z11);
       map.row = &row;
@@ -400,8 +486,7 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int XOffs, int YOffs) {
   };
   for (int ix = 1; ix <= N; ++ix) {
     if (!progress(ix, 85)) return;
-    const double x0 = PivotCoord(xLo, xHi, ix, N) - dx / 2;
-    FillEnds(col, x0, dx, mapX);
+    const TSideTable& col = cols[static_cast<std::size_t>(ix - 1)];
     for (int iy = 1; iy <= M; ++iy) {
       const std::uint8_t k = grid.mask[grid.At(ix, iy)];
       if (k <= 1) continue;

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/bitmap.h"
@@ -78,33 +80,38 @@ template <class Target, class Map, class ColorOf>
 void IsolineTile(const Target& t, const Map& m, const TContourLevels& lv, double z00, double z10,
                  double z01, double z11, int nx, int ny, const ColorOf& colorOf) {
   const TTileGeom& g = m.Geom();
+  // Scan lines interpolate the corners (up to rounding), so no level below the lowest corner
+  // can lie above a line's low end: the search for each line starts there.
+  const double lowest = std::min(std::min(z00, z10), std::min(z01, z11));
+  const double highest = std::max(std::max(z00, z10), std::max(z01, z11));
+  const double slack = 32 * DBL_EPSILON * std::max(std::fabs(lowest), std::fabs(highest));
+  const int first = std::isfinite(lowest + highest) ? lv.FirstAbove(lowest - slack) : 1;
+  auto levels = [&](double lo, double hi, auto dot) {
+    for (int k = first; k <= lv.Count; ++k) {
+      const double L = lv.Value(k);
+      if (!(L < hi)) break;
+      if (L > lo) dot(k, L);
+    }
+  };
   for (int r = 0; r < nx; ++r) {
     const double zb = z00 + (z10 - z00) * r / nx;
     const double zt = z01 + (z11 - z01) * r / nx;
     const double lo = std::min(zb, zt), hi = std::max(zb, zt);
     if (!(lo < hi)) continue;
-    int px = 0;
-    bool mapped = false;
-    for (int k = lv.FirstAbove(lo); k <= lv.Count; ++k) {
-      const double L = lv.Value(k);
-      if (!(L < hi)) break;
-      if (!mapped) px = m.SubX(r, nx), mapped = true;
+    const int px = m.SubX(r, nx);
+    levels(lo, hi, [&](int k, double L) {
       t.Dot(px, m.Y(g.y0 + g.dy * (L - zb) / (zt - zb)), colorOf(k));
-    }
+    });
   }
   for (int r = 0; r <= ny; ++r) {
     const double zl = z00 + (z01 - z00) * r / ny;
     const double zr = z10 + (z11 - z10) * r / ny;
     const double lo = std::min(zl, zr), hi = std::max(zl, zr);
     if (!(lo < hi)) continue;
-    int py = 0;
-    bool mapped = false;
-    for (int k = lv.FirstAbove(lo); k <= lv.Count; ++k) {
-      const double L = lv.Value(k);
-      if (!(L < hi)) break;
-      if (!mapped) py = m.SubY(r, ny), mapped = true;
+    const int py = m.SubY(r, ny);
+    levels(lo, hi, [&](int k, double L) {
       t.Dot(m.X(g.x0 + g.dx * (L - zl) / (zr - zl)), py, colorOf(k));
-    }
+    });
   }
 }
 

@@ -115,8 +115,9 @@ TEST(ContourRender, TheGridPathEqualsTheTileFormsPixelForPixel) {
     p.OnEstimateZVal = [&](TObject*, double x, double y, int ix, int iy, double& z,
                            std::uint8_t& m) {
       z = std::sin(x * 1.3) * std::cos(y) + noise(rng);
-      if (nx == 40 && ix == 20 && iy == 10) z = 1e301;  // corner means that overflow
-      if (masked && (ix * 7 + iy * 3) % 11 == 0) m = 1;
+      if (nx == 40 && ix == 20 && iy == 10) z = 1e301;    // corner means that overflow
+      if (masked && (ix * 7 + iy * 3) % 11 == 0) m = 1;   // single points
+      if (masked && ix % 97 == 50 && iy > ny / 2) m = 1;  // columns of holes wider than a pixel
     };
     p.CalculatePivotPoints(true);
     const TBitmap fast = p.Rendered();
