@@ -25,23 +25,19 @@ void TColorScale::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
   FAnchorSclLow = FScale->RangeLow();
   FAnchorSclHigh = FScale->RangeHigh();
   FScaleDragActive = true;
-  if (Horizontal()) {
-    const int S = Width() - FMarginLeft - FMarginRight;
-    if (X < FMarginLeft + RoundToInt(0.42 * S))
-      FZoomPanMode = 1;
-    else if (X > FMarginLeft + RoundToInt(0.58 * S))
-      FZoomPanMode = 2;
-    else
-      FZoomPanMode = 0;
-  } else {
-    const int S = Height() - FMarginTop - FMarginBottom;
-    if (Y < FMarginTop + RoundToInt(0.42 * S))
-      FZoomPanMode = 2;
-    else if (Y > FMarginTop + RoundToInt(0.58 * S))
-      FZoomPanMode = 1;
-    else
-      FZoomPanMode = 0;
-  }
+  // The outer 42 % at each end of the strip move that end of the range, the middle pans; the
+  // low end of a vertical bar is at the bottom.
+  const int pos = Horizontal() ? X : Y;
+  const int start = Horizontal() ? FMarginLeft : FMarginTop;
+  const int S =
+      Horizontal() ? Width() - FMarginLeft - FMarginRight : Height() - FMarginTop - FMarginBottom;
+  const int first = Horizontal() ? 1 : 2;  // the end at the strip's start
+  if (pos < start + RoundToInt(0.42 * S))
+    FZoomPanMode = first;
+  else if (pos > start + RoundToInt(0.58 * S))
+    FZoomPanMode = 3 - first;
+  else
+    FZoomPanMode = 0;
 }
 
 void TColorScale::MouseMove(TShiftState Shift, int X, int Y) {

@@ -3,13 +3,8 @@
 // and the output operations.
 #include <algorithm>
 #include <array>
-#include <climits>
-#include <string_view>
-#include <vector>
 
-#include "platform/errors.h"
 #include "rchart/contourplot.h"
-#include "services/rounding.h"
 
 namespace kiv {
 
@@ -123,119 +118,11 @@ void TContourPlot::Paint() {
 // ---------------------------------------------------------------------------------------------
 // Text labels
 
-namespace {
-
-int Sat(long long v) {
-  return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
-}
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      return lines;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-}
-
-}  // namespace
-
 // As the chart draws its labels, but world positions always in layer 1 and the vertical
 // alignment measured by one line: top adds one line height, centre half of one.
 void TContourPlot::RenderLabels(TCanvas& Canvas, int XOffs, int YOffs) {
   Canvas.Pen().SetWidth(1);
-  for (int ix = kNumTextLabels; ix >= 1; --ix) {
-    const TTextLabel& lb = TextLabels(ix);
-    if (lb.Mode() == tlmNone || !GetLayerVisib(lb.Layer()) || !lb.Visible()) continue;
-    int wx = 0, wy = 0;
-    const TTxtLblAttachMode att = lb.AttachToData();
-    if (att != taNone) R2M(1, lb.PosX(), lb.PosY(), wx, wy);
-    long long px = ((att == taX || att == taXY) ? wx : RoundToInt(lb.PosX())) + XOffs;
-    long long py = ((att == taY || att == taXY) ? wy : RoundToInt(lb.PosY())) + YOffs;
-
-    Canvas.Font().Assign(lb.Font());
-    TPen& pen = Canvas.Pen();
-    pen.SetColor(lb.ColorBorder());
-    pen.SetStyle(psSolid);
-    Canvas.Brush().SetColor(lb.ColorBkg());
-    Canvas.Brush().SetStyle(lb.Transparent() ? bsClear : bsSolid);
-    try {
-      Canvas.Font().Instance();
-    } catch (const EPlatformError&) {
-      continue;  // no fonts on this system: nothing to write
-    }
-    const std::string& caption = lb.Caption();
-    const std::vector<std::string_view> lines = SplitLines(caption);
-    std::vector<int> widths(lines.size());
-    long long w = 0;
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-      widths[k] = Canvas.TextWidth(lines[k]);
-      w = std::max<long long>(w, widths[k]);
-    }
-    if (w == 0) w = Canvas.TextWidth(caption);
-    const long long h = Canvas.TextHeight(caption);
-    const long long m = static_cast<long long>(lines.size());
-    if (lb.VerticalAlignment() == vaTop)
-      py += h;
-    else if (lb.VerticalAlignment() == vaCenter)
-      py += h / 2;
-    if (lb.Alignment() == taRightJustify)
-      px -= w;
-    else if (lb.Alignment() == taCenter)
-      px -= w / 2;
-
-    const long long l = px - RcLRim - 4, t = py - h * m - RcTRim - 2;
-    const long long r = px + w - RcLRim + 4, b = py - RcTRim + 2;
-    const auto box = [&](long long dx, long long dy) {
-      Canvas.Rectangle(Sat(l + dx), Sat(t + dy), Sat(r + dx), Sat(b + dy));
-    };
-    switch (lb.Mode()) {
-      case tlmPlain:
-      case tlmUnderlined:
-        if (!lb.Transparent()) {
-          pen.SetColor(lb.ColorBkg());
-          box(0, 0);
-          pen.SetColor(lb.ColorBorder());
-        }
-        if (lb.Mode() == tlmUnderlined) {
-          Canvas.MoveTo(Sat(px - RcLRim), Sat(py - RcTRim));
-          Canvas.LineTo(Sat(px + w - RcLRim), Sat(py - RcTRim));
-        }
-        break;
-      case tlmFramed:
-        box(0, 0);
-        break;
-      case tlmShadowed:
-        pen.SetColor(lb.ColorShadow());
-        Canvas.Brush().SetColor(lb.ColorShadow());
-        box(lb.ShadowDx(), lb.ShadowDy());
-        pen.SetColor(lb.ColorBorder());
-        Canvas.Brush().SetColor(lb.ColorBkg());
-        box(0, 0);
-        break;
-      default:
-        break;
-    }
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-      long long shift = 0;
-      if (lb.Alignment() == taRightJustify)
-        shift = w - widths[k];
-      else if (lb.Alignment() == taCenter)
-        shift = (w - widths[k]) / 2;
-      Canvas.TextOut(Sat(px - RcLRim + shift),
-                     Sat(py - RcTRim - h * (m - static_cast<long long>(k))), lines[k]);
-    }
-  }
-  FLastPenCol = Canvas.Pen().Color();
-  FLastPenStyle = Canvas.Pen().Style();
-  FLastBrushCol = Canvas.Brush().Color();
-  FLastFontCol = Canvas.Font().Color();
-  FLastLWidth = Canvas.Pen().Width();
+  DrawTextLabels(Canvas, XOffs, YOffs, 1, true);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -97,23 +97,32 @@ struct TTableMap {
   const TTileGeom& Geom() const { return direct.g; }
   int X(double x) const { return direct.X(x); }
   int Y(double y) const { return direct.Y(y); }
+  // The pixel of point i of n sub-steps (second: the far end of sub-step i) from a side's
+  // table, when the table holds it.
+  static bool Look(const TSideTable* t, const int* store, int i, int n, bool second, int& out) {
+    if (n == 1 && i == 0) {
+      out = second ? t->tile1 : t->tile0;
+      return true;
+    }
+    if (n != t->n) return false;
+    out = store[t->at + static_cast<std::size_t>(second ? n + 1 + i : i)];
+    return true;
+  }
   int SubX(int i, int n) const {
-    if (n == 1 && i == 0) return col->tile0;
-    return n == col->n ? colStore[col->at + static_cast<std::size_t>(i)] : direct.SubX(i, n);
+    int p = 0;
+    return Look(col, colStore, i, n, false, p) ? p : direct.SubX(i, n);
   }
   int SubX1(int i, int n) const {
-    if (n == 1 && i == 0) return col->tile1;
-    return n == col->n ? colStore[col->at + static_cast<std::size_t>(n + 1 + i)]
-                       : direct.SubX1(i, n);
+    int p = 0;
+    return Look(col, colStore, i, n, true, p) ? p : direct.SubX1(i, n);
   }
   int SubY(int i, int n) const {
-    if (n == 1 && i == 0) return row->tile0;
-    return n == row->n ? rowStore[row->at + static_cast<std::size_t>(i)] : direct.SubY(i, n);
+    int p = 0;
+    return Look(row, rowStore, i, n, false, p) ? p : direct.SubY(i, n);
   }
   int SubY1(int i, int n) const {
-    if (n == 1 && i == 0) return row->tile1;
-    return n == row->n ? rowStore[row->at + static_cast<std::size_t>(n + 1 + i)]
-                       : direct.SubY1(i, n);
+    int p = 0;
+    return Look(row, rowStore, i, n, true, p) ? p : direct.SubY1(i, n);
   }
 };
 

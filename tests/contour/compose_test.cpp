@@ -143,6 +143,9 @@ TEST(ContourPicture, ItemsAndLabelsOverTheField) {
   const TBitmap shown = s.host.Snapshot(s.plot);
   EXPECT_EQ(PixelAt(shown, px + 1, py + 1), clWhite);  // the label's box hangs below the anchor
   EXPECT_NE(PixelAt(shown, px + 1, py - 4), clWhite);
+  lb.SetCaption("peak\nvalley");  // top alignment moves by one line: the first one is above
+  EXPECT_EQ(s.At(px - 2, py - 4), clWhite);  // in the box, left of the text
+  EXPECT_EQ(s.At(px + 1, py + 1), clWhite);
   s.plot.ClearAllTextLabels();
   EXPECT_NE(s.At(px + 1, py + 1), clWhite);
 

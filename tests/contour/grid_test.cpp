@@ -239,6 +239,18 @@ TEST(ContourGrid, ReplacingTheGridDuringTheComputationIsSafe) {
   p.OnProgress = nullptr;
   p.CalculatePivotPoints(false);
   EXPECT_EQ(p.GetPivotVal(7, 500), 1.0);
+
+  // The same while the grid is drawn: the rendering stops, the next picture shows the new grid.
+  p.SetNumPivotsX(300);
+  p.OnProgress = [&](TObject*, int percent) {
+    if (percent == 80) p.SetNumPivotsY(3);
+  };
+  TBitmap b;
+  p.CopyToBitmapDAOnly(b, false);
+  EXPECT_EQ(p.NumPivotsY(), 3);
+  p.OnProgress = nullptr;
+  p.CopyToBitmapDAOnly(b, false);
+  EXPECT_EQ(p.GetPivotVal(300, 3), 1.0);
 }
 
 }  // namespace
