@@ -58,10 +58,14 @@ def run_matplotlib(d):
 
 def run_gnuplot(d):
     grid = os.path.join(d, "grid.f64")
-    data = (f"'{grid}' binary array=({N},{N}) format='%float64' "
-            f"dx={10.4 / (N - 1)!r} dy={10.4 / (N - 1)!r} origin=(-5.2,-5.2)")
-    jobs = (("contour 1000x1000 surface png", f"set pm3d map; splot {data} with pm3d notitle"),
-            ("contour 1000x1000 image png", f"unset pm3d; plot {data} with image notitle"))
+    def data(origin):
+        return (f"'{grid}' binary array=({N},{N}) format='%float64' "
+                f"dx={10.4 / (N - 1)!r} dy={10.4 / (N - 1)!r} origin={origin}")
+
+    jobs = (("contour 1000x1000 surface png",
+             f"set pm3d map; splot {data('(-5.2,-5.2,0)')} with pm3d notitle"),
+            ("contour 1000x1000 image png",
+             f"unset pm3d; plot {data('(-5.2,-5.2)')} with image notitle"))
     lines = ["set terminal png size 800,600", "set print '-'", "set palette defined"]
     for task, cmd in jobs:
         out = os.path.join(d, "gp_contour.png")
