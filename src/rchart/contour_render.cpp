@@ -5,12 +5,12 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <vector>
 
-#include "rchart/contour_tiles.h"
+#include "rchart/contour_bands.h"
+#include "rchart/contour_geometry.h"
+#include "rchart/contour_masks.h"
 #include "rchart/contourplot.h"
-#include "rchart/item_renderer.h"
 #include "services/rounding.h"
 
 namespace kiv {
@@ -18,165 +18,14 @@ namespace kiv {
 namespace {
 
 using contour::TCanvasTarget;
+using contour::TDirectMap;
+using contour::TGridView;
 using contour::TRowTarget;
+using contour::TSideTable;
+using contour::TTableMap;
 using contour::TTileGeom;
 
 constexpr int kCoordLimit = 30000;
-
-// Every point of a tile through the chart's layer-1 transformation: in double arithmetic where
-// that certainly gives R2M's pixel, else through R2M.
-struct TDirectMap {
-  const TCustomRChart* chart = nullptr;
-  itemdraw::AxisMap ax, ay;
-  TTileGeom g{};
-  TDirectMap(const TCustomRChart* c, const TTileGeom& geom, bool logX, bool logY)
-      : chart(c), g(geom) {
-    double kx = 0, dx = 0, ky = 0, dy = 0;
-    c->GetTransformParams(1, kx, dx, ky, dy);
-    ax = itemdraw::AxisMap(kx, dx, !logX && std::isfinite(kx) && std::isfinite(dx));
-    ay = itemdraw::AxisMap(ky, dy, !logY && std::isfinite(ky) && std::isfinite(dy));
-  }
-  const TTileGeom& Geom() const { return g; }
-  int X(double x) const {
-    int px = 0, py = 0;
-    if (ax.Pixel(x, px)) return px;
-    chart->R2M(1, x, g.y0, px, py);
-    return px;
-  }
-  int Y(double y) const {
-    int px = 0, py = 0;
-    if (ay.Pixel(y, py)) return py;
-    chart->R2M(1, g.x0, y, px, py);
-    return py;
-  }
-  int SubX(int i, int n) const { return X(g.SubXw(i, n)); }
-  int SubX1(int i, int n) const { return X(g.SubX1w(i, n)); }
-  int SubY(int i, int n) const { return Y(g.SubYw(i, n)); }
-  int SubY1(int i, int n) const { return Y(g.SubY1w(i, n)); }
-};
-
-// The pixels of one tile side for the sub-step count n it is drawn with: sub[i] is the pixel of
-// SubXw(i, n) (i = 0..n), sub1[i] that of SubX1w(i, n); tile0 and tile1 are the side's ends.
-struct TSideTable {
-  int tile0 = 0;
-  int tile1 = 0;
-  int lim0 = 0;  // tile0 and tile1 limited to the target
-  int lim1 = 0;
-  double w0 = 0;  // world position of the side's start
-  int n = 0;
-  std::size_t at = 0;  // offset of sub in the owner's store; sub1 follows at at + n + 1
-};
-
-// A side's ends and, for n > 0, its sub-steps, with the expressions the direct map evaluates.
-template <class MapFn>
-void FillEnds(TSideTable& s, double x0, double d, MapFn map) {
-  const TTileGeom g{x0, 0, d, 0};
-  s.tile0 = map(g.SubXw(0, 1));
-  s.tile1 = map(g.SubX1w(0, 1));
-  s.w0 = x0;
-  s.n = 0;
-}
-template <class MapFn>
-void FillSubs(TSideTable& s, std::vector<int>& store, int n, double x0, double d, MapFn map) {
-  const TTileGeom g{x0, 0, d, 0};
-  s.n = n;
-  s.at = store.size();
-  for (int i = 0; i <= n; ++i) store.push_back(map(g.SubXw(i, n)));
-  for (int i = 0; i < n; ++i) store.push_back(map(g.SubX1w(i, n)));
-}
-
-// Table look-ups for the points the rasterisers ask for, the direct map for all others (the
-// same pixels either way).
-struct TTableMap {
-  explicit TTableMap(const TDirectMap& d) : direct(d) {}
-  TDirectMap direct;
-  const TSideTable* col = nullptr;
-  const int* colStore = nullptr;
-  const TSideTable* row = nullptr;
-  const int* rowStore = nullptr;
-  const TTileGeom& Geom() const { return direct.g; }
-  int X(double x) const { return direct.X(x); }
-  int Y(double y) const { return direct.Y(y); }
-  // The pixel of point i of n sub-steps (second: the far end of sub-step i) from a side's
-  // table, when the table holds it.
-  static bool Look(const TSideTable* t, const int* store, int i, int n, bool second, int& out) {
-    if (n == 1 && i == 0) {
-      out = second ? t->tile1 : t->tile0;
-      return true;
-    }
-    if (n != t->n) return false;
-    out = store[t->at + static_cast<std::size_t>(second ? n + 1 + i : i)];
-    return true;
-  }
-  int SubX(int i, int n) const {
-    int p = 0;
-    return Look(col, colStore, i, n, false, p) ? p : direct.SubX(i, n);
-  }
-  int SubX1(int i, int n) const {
-    int p = 0;
-    return Look(col, colStore, i, n, true, p) ? p : direct.SubX1(i, n);
-  }
-  int SubY(int i, int n) const {
-    int p = 0;
-    return Look(row, rowStore, i, n, false, p) ? p : direct.SubY(i, n);
-  }
-  int SubY1(int i, int n) const {
-    int p = 0;
-    return Look(row, rowStore, i, n, true, p) ? p : direct.SubY1(i, n);
-  }
-};
-
-// The pivot values and masks as the corner averaging reads them.
-struct TGridView {
-  const double* z;
-  const std::uint8_t* mask;
-  int N, M;
-  std::size_t At(int ix, int iy) const {
-    return static_cast<std::size_t>(ix - 1) * static_cast<std::size_t>(M) +
-           static_cast<std::size_t>(iy - 1);
-  }
-  // Neighbours outside the grid do not count: the field is not pulled towards 0 at its edges.
-  bool Counts(int ix, int iy) const {
-    return ix >= 1 && ix <= N && iy >= 1 && iy <= M && mask[At(ix, iy)] == 0;
-  }
-  double Corner(double own, int ax, int ay, int bx, int by, int cx, int cy) const {
-    double s = own;
-    int c = 1;
-    if (Counts(ax, ay)) s += z[At(ax, ay)], ++c;
-    if (Counts(bx, by)) s += z[At(bx, by)], ++c;
-    if (Counts(cx, cy)) s += z[At(cx, cy)], ++c;
-    return s / c;
-  }
-  // The lower-left corner alone.
-  double Corner00(int ix, int iy, bool unmasked) const {
-    const std::size_t at = At(ix, iy);
-    if (unmasked && ix > 1 && iy > 1) {
-      const double* l = z + at - static_cast<std::size_t>(M);
-      return (z[at] + l[0] + l[-1] + z[at - 1]) * 0.25;
-    }
-    return Corner(z[at], ix - 1, iy, ix - 1, iy - 1, ix, iy - 1);
-  }
-  // unmasked: no mask in the whole grid is set, so inside the border every neighbour counts.
-  void Corners(int ix, int iy, bool unmasked, double& z00, double& z10, double& z01,
-               double& z11) const {
-    const std::size_t at = At(ix, iy);
-    const double own = z[at];
-    if (unmasked && ix > 1 && ix < N && iy > 1 && iy < M) {
-      const std::size_t m = static_cast<std::size_t>(M);
-      const double* l = z + at - m;  // column ix - 1 at row iy
-      const double* r = z + at + m;
-      z00 = (own + l[0] + l[-1] + z[at - 1]) * 0.25;
-      z01 = (own + l[0] + l[1] + z[at + 1]) * 0.25;
-      z11 = (own + z[at + 1] + r[1] + r[0]) * 0.25;
-      z10 = (own + z[at - 1] + r[-1] + r[0]) * 0.25;
-      return;
-    }
-    z00 = Corner(own, ix - 1, iy, ix - 1, iy - 1, ix, iy - 1);
-    z01 = Corner(own, ix - 1, iy, ix - 1, iy + 1, ix, iy + 1);
-    z11 = Corner(own, ix, iy + 1, ix + 1, iy + 1, ix + 1, iy);
-    z10 = Corner(own, ix, iy - 1, ix + 1, iy - 1, ix + 1, iy);
-  }
-};
 
 // False only when no level can lie strictly between the values of any scan line of the tile:
 // scan lines interpolate the corners, up to a few units in the last place.
@@ -372,51 +221,9 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int XOffs, int YOffs) {
     const std::uint8_t* m = grid.mask + grid.At(ix + 1, 1);
     return unmasked || std::all_of(m, m + M, drawn);
   };
-  // Isolines: the band of every pivot value. A tile whose 3 x 3 neighbourhood lies in one band
-  // has corners and scan lines in it too, so no level crosses it (the tolerance covers the
-  // rounding of means and interpolation).
-  std::vector<std::int16_t> bandLo, bandHi;
-  const bool banded = dots && lv.Count > 0 && lv.IsRegular();
-  if (banded) {
-    double maxAbs = 0;
-    for (std::size_t i = 0; i < cells; ++i)
-      if (std::isfinite(grid.z[i])) maxAbs = std::max(maxAbs, std::fabs(grid.z[i]));
-    const double tol = 1e-6 + 64 * DBL_EPSILON * maxAbs * lv.InvDist;
-    bandLo.resize(cells);
-    bandHi.resize(cells);
-    for (std::size_t i = 0; i < cells; ++i) {
-      int a = 0, b = 0;
-      lv.Band(grid.z[i], tol, a, b);
-      bandLo[i] = static_cast<std::int16_t>(a);
-      bandHi[i] = static_cast<std::int16_t>(b);
-    }
-  }
-  // Per row of the current column: whether the 3 x 3 neighbourhood lies in one band.
-  std::vector<std::int16_t> rowLo(static_cast<std::size_t>(M) + 2), rowHi(rowLo.size());
-  std::vector<char> oneBand(static_cast<std::size_t>(M) + 1);
-  auto bandsOfColumn = [&](int ix) {
-    const std::size_t m = static_cast<std::size_t>(M);
-    auto column = [&](const std::vector<std::int16_t>& b, int c) {
-      return b.data() + static_cast<std::size_t>(std::clamp(c, 1, N) - 1) * m;
-    };
-    const std::int16_t *l0 = column(bandLo, ix - 1), *l1 = column(bandLo, ix),
-                       *l2 = column(bandLo, ix + 1);
-    const std::int16_t *h0 = column(bandHi, ix - 1), *h1 = column(bandHi, ix),
-                       *h2 = column(bandHi, ix + 1);
-    std::int16_t* lo = rowLo.data() + 1;
-    std::int16_t* hi = rowHi.data() + 1;
-    for (std::size_t i = 0; i < m; ++i) {
-      lo[i] = std::min(std::min(l0[i], l1[i]), l2[i]);
-      hi[i] = std::max(std::max(h0[i], h1[i]), h2[i]);
-    }
-    rowLo[0] = rowLo[1];  // outside the grid: the border row again
-    rowHi[0] = rowHi[1];
-    rowLo[m + 1] = rowLo[m];
-    rowHi[m + 1] = rowHi[m];
-    for (std::size_t i = 1; i <= m; ++i)
-      oneBand[i] = std::min(std::min(rowLo[i - 1], rowLo[i]), rowLo[i + 1]) ==
-                   std::max(std::max(rowHi[i - 1], rowHi[i]), rowHi[i + 1]);
-  };
+  // Isolines: tiles whose 3 x 3 neighbourhood lies between two adjacent levels are skipped.
+  contour::TLevelBands bands;
+  const bool banded = dots && bands.Build(grid, lv);
   auto surfIndex = [&](double z) { return rule.SurfaceIndex(z); };
   auto surfPixel = [&](int i) { return pal.Pixel(i); };
   auto levelPixel = [&](int k) { return levelPixels[static_cast<std::size_t>(k)]; };
@@ -434,7 +241,7 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int XOffs, int YOffs) {
     map.direct.g.dx = dx;
     map.direct.g.dy = dy;
     const bool thinColumn = skipping && col.n == 1;
-    if (banded) bandsOfColumn(ix);
+    if (banded) bands.Column(ix);
     for (int iy = 1; iy <= M; ++iy) {
       const std::size_t at = grid.At(ix, iy);
       if (!drawn(grid.mask[at])) continue;
@@ -452,7 +259,7 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int XOffs, int YOffs) {
                     std::max(col.lim0, col.lim1), std::min(row.lim0, row.lim1), pal.Pixel(idx));
         continue;
       }
-      if (banded && oneBand[static_cast<std::size_t>(iy)]) continue;
+      if (banded && bands.OneBand(iy)) continue;
       double z00, z10, z01, z11;
       grid.Corners(ix, iy, unmasked, z00, z10, z01, z11);
       map.row = &row;
@@ -466,61 +273,9 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int XOffs, int YOffs) {
   }
   Bmp.Canvas().NotifyPixelsWritten();
 
-  // Pass 2: mask overlays. Without masks above 1 the three layers would change nothing.
-  const bool overlays =
-      std::any_of(grid.mask, grid.mask + cells, [](std::uint8_t k) { return k > 1; });
-  if (!overlays) {
-    for (int ix = 1; ix <= N; ++ix)
-      if (!progress(ix, 85)) return;
-    return;
-  }
-  TBitmap clearing(W, H), colours(W, H), inversion(W, H);  // fresh bitmaps are white
-  for (TBitmap* b : {&colours, &inversion}) {
-    b->Canvas().Brush().SetColor(clBlack);
-    b->Canvas().FillRect(TRect(0, 0, W, H));
-  }
-  auto C = [](long long v) {
-    return static_cast<int>(std::clamp<long long>(v, -kCoordLimit, kCoordLimit));
-  };
-  auto mark = [&](TBitmap& b, int x1, int y1, int x2, int y2, TColor c) {
-    TCanvas& cv = b.Canvas();
-    if (x1 == x2 && y1 == y2) {
-      cv.SetPixels(x1, y1, c);
-      return;
-    }
-    cv.Pen().SetColor(c);
-    cv.Brush().SetColor(c);
-    cv.Brush().SetStyle(bsSolid);
-    cv.Rectangle(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1);
-  };
-  for (int ix = 1; ix <= N; ++ix) {
-    if (!progress(ix, 85)) return;
-    const TSideTable& col = cols[static_cast<std::size_t>(ix - 1)];
-    for (int iy = 1; iy <= M; ++iy) {
-      const std::uint8_t k = grid.mask[grid.At(ix, iy)];
-      if (k <= 1) continue;
-      const TSideTable& row = rows[static_cast<std::size_t>(iy - 1)];
-      const int x1 = C(col.tile0 + static_cast<long long>(target.shiftX));
-      const int x2 = C(col.tile1 + static_cast<long long>(target.shiftX));
-      const int y1 = C(row.tile0 + static_cast<long long>(target.shiftY));
-      const int y2 = C(row.tile1 + static_cast<long long>(target.shiftY));
-      if (k == 255) {
-        mark(inversion, x1, y1, x2, y2, clWhite);
-      } else {
-        mark(clearing, x1, y1, x2, y2, clBlack);
-        mark(colours, x1, y1, x2, y2, MaskPalette.GetColorElem(k));
-      }
-    }
-  }
-  TCanvas& out = Bmp.Canvas();
-  const TCopyMode saved = out.CopyMode();
-  out.SetCopyMode(cmSrcAnd);
-  out.Draw(0, 0, clearing);
-  out.SetCopyMode(cmSrcPaint);
-  out.Draw(0, 0, colours);
-  out.SetCopyMode(cmSrcInvert);
-  out.Draw(0, 0, inversion);
-  out.SetCopyMode(saved);
+  // Pass 2: the mask overlays.
+  contour::DrawMaskLayers(Bmp, grid, cols, rows, target.shiftX, target.shiftY, MaskPalette,
+                          [&](int ix) { return progress(ix, 85); });
 }
 
 }  // namespace kiv
