@@ -70,18 +70,20 @@ void TContourPlot::FinishDataArea(TCanvas& Canvas, int XOffs, int YOffs) {
   Canvas.Polyline(frame);
 }
 
+// The picture counts as valid from the start of its rebuild, so that a change made by
+// application code while it is drawn (events, progress reports) asks for the next one.
 void TContourPlot::ConstructDataBmp(TBitmap& Bmp, int XOffs, int YOffs, bool BlkWhite,
                                     int FirstItem) {
   TCanvas& canvas = Bmp.Canvas();
   if (FInvalidDataBmp) {
+    FInvalidDataBmp = false;
+    if (&Bmp == &GrafBmp) FPictureKey = CurrentPictureKey();
     BeforeRenderData(canvas, XOffs, YOffs);
     CalculatePivotPoints(false);
     RenderFromPivotPoints(Bmp, XOffs, YOffs);
     DrawItemsAndLabels(canvas, XOffs, YOffs, BlkWhite, FirstItem);
-    if (&Bmp == &GrafBmp) FPictureKey = CurrentPictureKey();
   }
   FinishDataArea(canvas, XOffs, YOffs);
-  FInvalidDataBmp = false;
 }
 
 void TContourPlot::ConstructDataBmpCanvas(TCanvas& Canvas, int XOffset, int YOffset, bool BlkWhite,

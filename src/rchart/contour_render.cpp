@@ -135,10 +135,13 @@ void TContourPlot::RenderFromPivotPoints(TBitmap& Bmp, int XOffs, int YOffs) {
   const bool draw = W > 0 && H > 0 && FPivotMat.NrOfColumns() == N && FPivotMat.NrOfRows() == M;
   const int step = std::max(1, N / 100);
   const std::uint64_t generation = FGridGeneration;
-  // Progress reports run application code, which may replace the grid: the walk then stops.
+  // Progress reports run application code, which may replace the grid or resize the bitmap
+  // (a repaint, a new size): the walk then stops, the rows it would write are gone.
+  const TPixel* const pixels = Bmp.Bits();
   auto progress = [&](int ix, int base) {
     if (ix % step == 0) FeedbackProgress(RoundToInt(ix * 15.0 / N) + base);
-    return generation == FGridGeneration;
+    return generation == FGridGeneration && Bmp.Bits() == pixels && Bmp.Width() == W &&
+           Bmp.Height() == H;
   };
   if (!draw) {
     for (int pass = 70; pass <= 85; pass += 15)

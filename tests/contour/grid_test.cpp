@@ -251,6 +251,20 @@ TEST(ContourGrid, ReplacingTheGridDuringTheComputationIsSafe) {
   p.OnProgress = nullptr;
   p.CopyToBitmapDAOnly(b, false);
   EXPECT_EQ(p.GetPivotVal(300, 3), 1.0);
+
+  // A handler that resizes the plot on the screen while its picture is drawn: the drawing into
+  // the old bitmap stops, and the picture is drawn again for the new size.
+  ProbePlot shown;
+  shown.IsoColors.SetSize(1);
+  shown.IsoColors.SetColorElem(1, clRed);
+  shown.OnProgress = [&](TObject*, int percent) {
+    if (percent == 80 && shown.Width() == 280) shown.SetBounds(0, 0, 400, 300);
+  };
+  host.Show(shown);
+  host.ProcessMessages();
+  ASSERT_EQ(shown.Width(), 400);
+  EXPECT_EQ(shown.DataBitmap().Width(), 331);
+  EXPECT_EQ(PixelAt(shown.DataBitmap(), 300, 200), clRed);
 }
 
 }  // namespace
