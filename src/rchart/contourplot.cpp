@@ -31,6 +31,7 @@ void TContourPlot::ResetComp() {
     TextLabels(i).OnChange = [this](TObject*) { InvalidateAndRepaint(); };
   // The chart's own zoom/pan and resize slots: an application handler set later replaces them
   // (the cached picture then still follows the ranges and the size, see DataBmpStale).
+  OnZoomPan = [this](TObject*) { FInvalidDataBmp = true; };
   OnResize = [this](TObject*) { FInvalidDataBmp = true; };
   OnProgress = nullptr;
   IsoColors.OnChange = [this](TObject*) {
@@ -225,8 +226,7 @@ void TContourPlot::SetRange(long double xLo, long double yLo, long double xHi, l
 }
 
 void TContourPlot::CrossHairSetPos(double x, double y) {
-  CrossHair1().SetPos(x, y);  // its change notification repaints with AutoRedraw
-  if (CrossHair1().Mode() != chOff) RefreshCrossHairOverlay();
+  TCustomRChart::CrossHairSetPos(1, x, y);
 }
 
 void TContourPlot::SetChartColor(TColor v) {

@@ -127,6 +127,7 @@ class TContourPlot : public TCustomRChart {
   TOnPercentDoneEvent OnProgress;
 
   // --- Layer-1 forms of the chart's coordinate operations.
+  using TCustomRChart::CrossHairSetPos;
   using TCustomRChart::GetTransformParams;
   using TCustomRChart::M2R;
   using TCustomRChart::R2M;
@@ -137,7 +138,7 @@ class TContourPlot : public TCustomRChart {
     GetTransformParams(1, kx, dx, ky, dy);
   }
   void SetRange(long double xLo, long double yLo, long double xHi, long double yHi);
-  // Moves the first crosshair; an active one is redrawn over the picture.
+  // Moves the first crosshair (redrawn over the picture).
   void CrossHairSetPos(double x, double y);
   // The chart's first crosshair.
   TCrossHair& CrossHair() { return CrossHair1(); }

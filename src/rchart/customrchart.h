@@ -21,6 +21,7 @@
 #include "rchart/coordmode.h"
 #include "rchart/itemcontainer.h"
 #include "rchart/jointlayers.h"
+#include "rchart/mouse_types.h"
 #include "rchart/render_types.h"
 #include "rchart/scaleprops.h"
 #include "rchart/textlabel.h"
@@ -849,9 +850,7 @@ class TCustomRChart : public TCustomControl {
   void DoOnBeforeTickLabel(TObject* Sender, TScaleType ScaleType, double CurrentTickPos,
                            std::string& TickLabel);
 
-  // --- Seams for the mouse trace and data sharing.
-  // Draws the mouse trace onto the data bitmap; Paint calls it after the items.
-  virtual void DrawMouseTrace(int /*dx*/, int /*dy*/, TBitmap& /*Bitmap*/) {}
+  // --- Seam for data sharing.
   // Calls StyleChanged of the charts linked to this one by data sharing; ShowGraf calls it.
   virtual void RefreshSharingCharts() {}
 
@@ -959,6 +958,103 @@ class TCustomRChart : public TCustomControl {
   int FDupMarksMinD = 1;
   std::array<TRenderLayerMap, 2> FRenderMaps;  // layers 1, 2
   int FPngLevel = TBitmap::kDefaultPngLevel;
+
+  // ======================================================================================
+  // Mouse interaction: pan, zoom, windows, zoom history, scale drags, crosshairs, text label
+  // drags and the mouse trace (the state machine is TChartMouse, chart_mouse.h)
+  // ======================================================================================
+ public:
+  // A window or rubber band is being drawn (zsDrawing) or not.
+  TZoomState ZoomState() const { return FZoomState; }
+  // World coordinates (active layer) of the last mouse position inside the data area.
+  double MousePosX() const { return FMousePosX; }
+  double MousePosY() const { return FMousePosY; }
+  // Returns both layers to the zoom-history entry Index steps back (0: the latest push) and
+  // repaints; empty entries leave their layer alone. Indices outside -15..0 do nothing.
+  void ZoomHistory(int Index);
+  // Asks the user for a rectangle: waits, processing messages, until the user has pressed,
+  // dragged (an XOR box follows the pointer inside the data area) and released a button. Gives
+  // the corners in world coordinates of the active layer, ordered low to high, and true; false
+  // (the variables untouched) when the user starts or ends with the right button, MouseBoxAbort
+  // ends the query, or the chart has no window to be answered in.
+  bool MouseBox(double& xLo, double& yLo, double& xHi, double& yHi);
+  // Ends a pending MouseBox query and a window being drawn.
+  void MouseBoxAbort();
+
+  // Crosshair n (1..4; other numbers do nothing): both coordinates, or colour, mode, line type
+  // and width at once. Only the crosshairs are drawn again (over the last composed picture).
+  void CrossHairSetPos(int chnum, double x, double y);
+  void CrossHairSetup(int ch, TColor chColor, TCrossHMode Mode, TPenStyle LineType, int LineWidth);
+  // One coordinate of crosshair n; reading another number gives 0.
+  double CrossHairPosX(int chnum) const { return GetCHPosX(chnum); }
+  double CrossHairPosY(int chnum) const { return GetCHPosY(chnum); }
+  void SetCrossHairPosX(int chnum, double v) { SetCHPosX(chnum, v); }
+  void SetCrossHairPosY(int chnum, double v) { SetCHPosY(chnum, v); }
+  double GetCHPosX(int chnum) const;
+  double GetCHPosY(int chnum) const;
+  void SetCHPosX(int chnum, double v);
+  void SetCHPosY(int chnum, double v);
+
+  // The free-hand trace recorded in mactTrace: up to kMaxMouseTracePoints points in world
+  // coordinates of the active layer, 1-based. An index outside 1..NumMTracePoints gives a
+  // zeroed point with State $FFFF.
+  int NumMTracePoints() const { return FNumMTrace; }
+  TColoredPoint MouseTrace(int idx) const { return GetMTracePoint(idx); }
+  TColoredPoint GetMTracePoint(int idx) const;
+  // Forgets the trace and paints.
+  void ClearMouseTrace();
+  // Draws the trace onto a bitmap holding the data area shifted by (dx, dy); painting calls it
+  // after the items.
+  virtual void DrawMouseTrace(int dx, int dy, TBitmap& Bitmap);
+
+  // After every pan or zoom-drag step, a scale drag step that changed a range, and a finished
+  // window (rubber band, zoom window, selection).
+  TZoomPanEvent OnZoomPan;
+  // A finished rubber band / selection rectangle, once per mouse-affected layer in its world
+  // coordinates: (x1, y1) where the drag started, (x2, y2) its end (a selection is ordered).
+  TSelectRectEvent OnRubberBand;
+  TSelectRectEvent OnSelectRect;
+  TMouseMoveInChartEvent OnMouseMoveInChart;
+  TBeforeCrossHMoveEvent OnBeforeCrossHairMove;
+  TCrossHairMoveEvent OnCrossHairMove;
+  TTextLabelMoveEvent OnTextLabelMove;
+
+ protected:
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
+  // Fires OnMouseMoveInChart after the usual handling of every mouse-move message (not again
+  // while a handler of it pumps messages).
+  void WMMouseMove(TWMMouse& Message) override;
+  // The chart wants the arrow and tab keys.
+  void WMGetDlgCode(TWMGetDlgCode& Message) override;
+  // A pointer shape the chart set goes when the pointer leaves the control.
+  void CMMouseLeave(TMessage& Message) override;
+  // Fires OnMouseMoveInChart.
+  virtual void MouseMoveInChart(bool InChart, TShiftState Shift, double x, double y);
+  void DoZoomPanEvent();
+  // The interaction fields back to their state of a fresh chart (ResetComp).
+  void ResetMouseState();
+
+  friend class TChartMouse;
+  TZoomState FZoomState = zsIdle;
+  int WindAnchorX = 0, WindAnchorY = 0;        // where the window or band started
+  int WindOldCornerX = 0, WindOldCornerY = 0;  // its corner as last drawn (also the mouse box)
+  bool LButtonWasDown = false;                 // a left-button drag is in progress
+  // Per layer: where the drag started and the ranges then.
+  std::array<int, 2> FMAnchorScrX{}, FMAnchorScrY{};
+  std::array<double, 2> FMAnchorRcLoX{}, FMAnchorRcLoY{}, FMAnchorRcHiX{}, FMAnchorRcHiY{};
+  bool FWasDblClk = false;  // the next MouseDown or MouseUp is swallowed
+  int LastMouseX = 0, LastMouseY = 0;
+  double FMousePosX = 0, FMousePosY = 0;
+  TMouseBoxState MouseBoxState = mbsIdle;
+  int MouseBoxX1 = 0, MouseBoxY1 = 0, MouseBoxX2 = 0, MouseBoxY2 = 0;
+  bool MouseMoveActive = false;
+  int CHNext = 1;                      // crosshair of the current drag
+  int TLNext = 1;                      // text label of the current drag
+  TCursor FCursorSet = crDefault;      // the screen cursor the chart set last
+  std::vector<TColoredPoint> FMTrace;  // kMaxMouseTracePoints slots, FNumMTrace used
 };
 
 }  // namespace kiv

@@ -67,6 +67,26 @@ TEST(ContourPicture, RebuiltOnlyWhenSomethingChanged) {
   EXPECT_EQ(s.calls, 8 * n);
 }
 
+// A pan with the mouse moves the field with the pointer: the picture is rebuilt for the new
+// ranges, also when the application put a handler of its own into OnZoomPan.
+TEST(ContourPicture, FollowsMousePans) {
+  for (const bool ownHandler : {false, true}) {
+    Shown s;
+    int zoomPans = 0;
+    if (ownHandler) s.plot.OnZoomPan = [&](TObject*) { ++zoomPans; };
+    s.plot.SetMouseAction(mactPan);
+    const int calls = s.calls;
+    s.host.Drag(150, 100, 120, 100, 3);
+    s.host.ProcessMessages();
+    EXPECT_GT(s.calls, calls);
+    EXPECT_GT(s.plot.Scale1X().RangeLow(), -5.2);  // dragged to the left
+    EXPECT_EQ(zoomPans, ownHandler ? 2 : 0);       // the first move only anchors the drag
+    TBitmap fresh;
+    s.plot.CopyToBitmap(fresh, false);
+    EXPECT_TRUE(SamePicture(fresh, s.host.Snapshot(s.plot))) << ownHandler;
+  }
+}
+
 TEST(ContourPicture, AnExportWhileThePictureIsStaleLeavesItStale) {
   Shown s;
   s.plot.SetSuppressPaint(true);
