@@ -4,24 +4,22 @@
 //
 //   kiv_component_contour write DIR   the grid values for the peers (grid.f64, row after row)
 //   kiv_component_contour rows DIR    task, milliseconds (best of several runs), target
-// Pictures are timed on the wall clock, the fill on the thread's processor time.
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/bitmap.h"
 #include "rchart/rchart.h"
+#include "timing.h"
 
 namespace {
 
 using namespace kiv;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kGrid = 1000;
 constexpr int kRuns = 7;
@@ -30,25 +28,15 @@ double FieldAt(double x, double y) {
   return std::sin(x) * std::cos(0.7 * y) + 0.05 * x;
 }
 
-double Ms(Clock::duration d) {
-  return std::chrono::duration<double, std::milli>(d).count();
-}
-
-// The thread's processor time in milliseconds: a difference of two close times needs a clock
-// that other processes on a shared machine do not stretch.
-double CpuMs() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-double Best(const std::function<void()>& prepare, const std::function<void()>& task) {
+// The best of kRuns runs of task, each after an untimed prepare (the pivot values computed in
+// advance, so that a paint times the picture alone): on the wall clock, or in the thread's CPU
+// time, which other processes on a shared machine do not stretch.
+double Best(const std::function<void()>& prepare, const std::function<void()>& task, bool cpu) {
   double best = 1e300;
   for (int i = 0; i < kRuns; ++i) {
     prepare();
-    const auto t = Clock::now();
-    task();
-    best = std::min(best, Ms(Clock::now() - t));
+    const auto one = [&](int) { task(); };
+    best = std::min(best, cpu ? bench::BestCpuMs(1, one) : bench::BestMs(1, one));
   }
   return best;
 }
@@ -95,26 +83,28 @@ int Rows(const std::string& dir) {
     p.CopyToBitmap(picture, false);
     picture.SaveToFile(dir + "/kiv_contour.png");
   };
-  Row("contour 1000x1000 surface paint", Best(precomputed, paint), 30);
-  Row("contour 1000x1000 surface png", Best(precomputed, png), 0);
+  for (const auto& [mode, name, target] :
+       {std::tuple{cpmColorSurface, "surface", 30}, std::tuple{cpmDots, "isolines", 60}}) {
+    p.SetPlotMode(mode);
+    const std::string task = std::string("contour 1000x1000 ") + name;
+    Row((task + " paint").c_str(), Best(precomputed, paint, false), target);
+    Row((task + " paint, thread CPU").c_str(), Best(precomputed, paint, true), 0);
+    Row((task + " png").c_str(), Best(precomputed, png, false), 0);
+  }
   p.SetPlotMode(cpmColorSurfNoIp);
-  Row("contour 1000x1000 image png", Best(precomputed, png), 0);
-  p.SetPlotMode(cpmDots);
-  Row("contour 1000x1000 isolines paint", Best(precomputed, paint), 60);
-  Row("contour 1000x1000 isolines png", Best(precomputed, png), 0);
+  Row("contour 1000x1000 image png", Best(precomputed, png, false), 0);
 
   // The plot's own time per point: the whole fill minus the same callback called directly with
-  // the same arguments, runs of the two alternating. The callback is cheap, so that what is
-  // left is the plot's part and not the noise of the application's.
+  // the same arguments, in thread CPU time. The callback is cheap, so that what is left is the
+  // plot's part and not the noise of the application's.
   p.OnEstimateZVal = [](TObject*, double x, double y, int, int, double& z, std::uint8_t&) {
     z = x * y;
   };
   const TEstimateZValEvent callback = p.OnEstimateZVal;
   std::vector<double> ys(kGrid);
   for (int iy = 0; iy < kGrid; ++iy) ys[static_cast<std::size_t>(iy)] = -5.2 + 10.4 * iy / 999;
-  double sink = 0, direct = 1e300, fill = 1e300;
-  for (int run = 0; run < 5 * kRuns; ++run) {
-    double t = CpuMs();
+  double sink = 0;
+  const double direct = bench::BestCpuMs(5 * kRuns, [&](int) {
     for (int ix = 1; ix <= kGrid; ++ix) {
       const double x = -5.2 + 10.4 * (ix - 1) / 999;
       for (int iy = 1; iy <= kGrid; ++iy) {
@@ -124,11 +114,8 @@ int Rows(const std::string& dir) {
         sink += z;
       }
     }
-    direct = std::min(direct, CpuMs() - t);
-    t = CpuMs();
-    p.CalculatePivotPoints(true);
-    fill = std::min(fill, CpuMs() - t);
-  }
+  });
+  const double fill = bench::BestCpuMs(5 * kRuns, [&](int) { p.CalculatePivotPoints(true); });
   if (sink == 0.5) std::printf("\n");  // keeps the direct loop
   // Milliseconds for the 10^6 points: the same number as nanoseconds per point.
   Row("contour 1000x1000 fill, own time", std::max(0.0, fill - direct), 2);

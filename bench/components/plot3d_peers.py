@@ -9,9 +9,9 @@ terminal and times itself inside one session, so its process start is not counte
 """
 
 import os
-import subprocess
 import sys
-import time
+
+from peer_timing import best_seconds, gnuplot_best_seconds, pyplot
 
 TASK = "surface 200x200 to PNG"
 N = 200
@@ -23,12 +23,8 @@ def report(peer, seconds):
 
 
 def run_matplotlib(d):
-    try:
-        import matplotlib
-        matplotlib.use("Agg")
-        import matplotlib.pyplot as plt
-        import numpy as np
-    except ImportError:
+    plt, np = pyplot()
+    if plt is None:
         return
     z = np.fromfile(os.path.join(d, "surface.f64"), dtype="<f8").reshape(N, N)
     x, y = np.meshgrid(np.linspace(-3, 3, N), np.linspace(-3, 3, N))
@@ -42,13 +38,7 @@ def run_matplotlib(d):
         fig.savefig(out, dpi=100)
         plt.close(fig)
 
-    render()  # warm-up
-    best = float("inf")
-    for _ in range(RUNS):
-        t = time.perf_counter()
-        render()
-        best = min(best, time.perf_counter() - t)
-    report("matplotlib", best)
+    report("matplotlib", best_seconds(RUNS, render))
 
 
 def run_gnuplot(d):
@@ -56,26 +46,11 @@ def run_gnuplot(d):
     out = os.path.join(d, "gp_surface.png")
     plot = (f"set output '{out}'; splot '{data}' binary array=({N},{N}) format='%float64' "
             "with pm3d notitle; unset output")
-    script = "\n".join([
-        "set terminal png size 800,600", "set print '-'", "set pm3d", "unset surface",
-        "set palette defined (0 'blue', 1 'white', 2 'red')", plot,
-        f"do for [r=1:{RUNS}] {{", "  t0 = time(0.0)", f"  {plot}",
-        '  print sprintf("%.6f", time(0.0) - t0)', "}"]) + "\n"
-    path = os.path.join(d, "gnuplot_surface.gp")
-    with open(path, "w") as f:
-        f.write(script)
-    try:
-        res = subprocess.run(["gnuplot", path], capture_output=True, text=True, check=False)
-    except FileNotFoundError:
-        return
-    times = []
-    for line in res.stdout.split():
-        try:
-            times.append(float(line))
-        except ValueError:
-            pass
-    if times:
-        report("gnuplot", min(times))
+    best = gnuplot_best_seconds(
+        d, "surface", ["set pm3d", "unset surface",
+                       "set palette defined (0 'blue', 1 'white', 2 'red')"], plot, RUNS)
+    if best is not None:
+        report("gnuplot", best)
 
 
 def main():
