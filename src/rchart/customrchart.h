@@ -909,6 +909,9 @@ class TCustomRChart : public TCustomControl {
   void DrawGrid(TCanvas& Canvas, int XOffset, int YOffset);
   // The text labels, label 30 first so that label 1 ends on top.
   void RenderTextLabels(TCanvas& Canvas, int XOffset, int YOffset);
+  // The same with world positions through layer PosLayer (0: each label's own layer), and the
+  // top and centre alignments measured by one line (AlignByOneLine) or the whole text.
+  void DrawTextLabels(TCanvas& Canvas, int XOffset, int YOffset, int PosLayer, bool AlignByOneLine);
   // Data items from FirstItem on and the annotations, in painting order (AnnoBelowChart,
   // AnnosVisible, AnnoTextOnTop, class and layer visibility), each through
   // OnBeforeRenderChartItem; the polyline is flushed after each container.
