@@ -10,6 +10,8 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$KIV_ROOT}"
 # fonts the pictures are drawn with (fontconfig maps "Arial" to Liberation Sans).
 KIV_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config libfreetype-dev libfontconfig1-dev
   libpng-dev zlib1g-dev libdeflate-dev fonts-dejavu-core fonts-liberation2)
+# Real devices: Xlib and MIT-SHM for windows, cairo for PDF pages, CUPS for printers.
+KIV_BUILD_PACKAGES+=(libx11-dev libxext-dev libcairo2-dev libcups2-dev)
 
 ensure_packages() {
   local missing=()
@@ -31,4 +33,17 @@ configure_release() {
   local launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   cmake -S "$KIV_ROOT" -B "$KIV_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
+}
+
+# Starts a private Xvfb on a free display, exports DISPLAY and stops the server when the script
+# exits (replaces any EXIT trap; call it before setting another).
+start_xvfb() {
+  local fd_file
+  fd_file="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  KIV_XVFB_PID=$!
+  trap 'kill "$KIV_XVFB_PID" 2>/dev/null' EXIT
+  for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n1 "$fd_file")"
+  rm -f "$fd_file"
 }

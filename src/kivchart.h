@@ -1,6 +1,6 @@
 // kivchart: the one header an application includes. It brings every public component and type
-// of the library: the platform (pictures, canvas, controls, hosts, files, dates), the services,
-// the stand-alone scale and the two-dimensional chart.
+// of the library: the platform (pictures, canvas, controls, hosts, files, dates, printing), the
+// services, and the components.
 //
 // A first chart, complete:
 //
@@ -22,7 +22,7 @@
 //   chart.Scale1X().SetLogarithmic(true);          // ... then the switch
 //   chart.Scale1Y().SetLogarithmic(true);
 //
-// Components that land later are added here, one line each under "Components".
+// A new component is added here, one line under "Components" (its chief header).
 #pragma once
 
 // The platform: colours, pictures and their files, the canvas, fonts, controls and their
@@ -46,11 +46,19 @@
 #include "platform/scaled_canvas.h"
 #include "platform/screen.h"
 #include "platform/types.h"
+// The host of real windows (in the library when it was built with the X11 host, KIV_HAVE_X11).
+#include "platform/x11/x11_host.h"
 
 // Base and math services: shared types, text labels, crosshairs, marks, frames, data tables.
 #include "services/services.h"
 
 // Components.
+#include "boxplot/boxplot.h"
+#include "colorscale/colorscale.h"
+#include "gauge/gauge.h"
+#include "plot3d/plot3d.h"
 #include "rchart/errors.h"
 #include "rchart/rchart.h"
+#include "rot3d/errors.h"
+#include "rot3d/rot3d.h"
 #include "scale/scale.h"

@@ -20,6 +20,7 @@
 namespace kiv {
 
 class TBitmap;
+class TMetafile;
 
 // Text alignment of the device context (combine one horizontal and one vertical flag).
 inline constexpr unsigned TA_NOUPDATECP = 0;
@@ -133,6 +134,10 @@ class TCanvas : public TPersistent {
   void Draw(int X, int Y, const TBitmap& source);
   void StretchDraw(const TRect& dest, const TBitmap& source);
   void CopyRect(const TRect& dest, const TCanvas& source, const TRect& src);
+  // A recorded picture scaled into dest. Vector devices (recordings, PDF pages) keep it vector;
+  // raster devices draw it at its own size and magnify that by nearest pixel, as StretchDraw
+  // does with a bitmap.
+  void StretchDraw(const TRect& dest, const TMetafile& picture);
 
   // The bitmap behind a raster canvas, or nullptr for canvases without pixels.
   virtual TBitmap* RasterBitmap() const { return nullptr; }
@@ -159,6 +164,8 @@ class TCanvas : public TPersistent {
   // Text whose cell has its top-left corner at (x, y); clip may be null.
   virtual void DoText(int x, int y, std::string_view text, const TRect* clip) = 0;
   virtual void DoStretch(const TRect& dest, const TBitmap& source, const TRect& src) = 0;
+  // The default rasterises the picture and hands it to DoStretch.
+  virtual void DoStretchPicture(const TRect& dest, const TMetafile& picture);
   // The device's own bounds (for ClipRect); an empty rectangle means unbounded.
   virtual TRect DeviceBounds() const = 0;
   void Touch() { ++change_count_; }

@@ -273,6 +273,12 @@ TBitmap THostBase::Compose(const TWinControl& Control) {
   return out;
 }
 
+void THostBase::Compose(const TWinControl& Control, TBitmap& Out) {
+  if (Out.Width() != Control.Width() || Out.Height() != Control.Height())
+    Out.SetSize(Control.Width(), Control.Height());
+  if (!Out.Empty()) ComposeInto(Out, Control, TPoint(0, 0), TRect(0, 0, Out.Width(), Out.Height()));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Input
 

@@ -69,6 +69,8 @@ class THostBase : public THost {
   // each surface at its place, clipped to its parents; windows without a surface are filled
   // with their Color.
   static TBitmap Compose(const TWinControl& Control);
+  // The same into Out, which keeps its memory when the size stays (hosts presenting every frame).
+  static void Compose(const TWinControl& Control, TBitmap& Out);
 
   int DoubleClickTime() const { return double_click_time_; }
   void SetDoubleClickTime(int ms) { double_click_time_ = ms > 0 ? ms : 1; }

@@ -47,7 +47,8 @@ enum Kind : int {
   kArc,
   kPixel,
   kText,
-  kStretch
+  kStretch,
+  kPicture
 };
 }  // namespace
 
@@ -62,12 +63,17 @@ struct TMetafile::Command {
   TColor color = clBlack;      // pixel colour
   std::string text;
   std::shared_ptr<const TBitmap> bitmap;
+  std::shared_ptr<const TMetafile> picture;  // a recorded picture scaled into rect
 };
 
 TMetafile::TMetafile() = default;
 TMetafile::TMetafile(int width, int height) {
   SetSize(width, height);
 }
+TMetafile::TMetafile(const TMetafile& other) = default;
+TMetafile::TMetafile(TMetafile&& other) noexcept = default;
+TMetafile& TMetafile::operator=(const TMetafile& other) = default;
+TMetafile& TMetafile::operator=(TMetafile&& other) noexcept = default;
 TMetafile::~TMetafile() = default;
 
 void TMetafile::SetSize(int width, int height) {
@@ -172,6 +178,9 @@ void TMetafile::Replay(TCanvas& target, int dx, int dy) const {
         target.CopyRect(shift_rect(c.rect), copy.Canvas(), c.src);
         break;
       }
+      case kPicture:
+        target.StretchDraw(shift_rect(c.rect), *c.picture);
+        break;
     }
   }
   target.SetTextAlign(saved_align);
@@ -271,6 +280,14 @@ void TMetafileCanvas::DoStretch(const TRect& dest, const TBitmap& source, const 
   c.rect = dest;
   c.src = src;
   c.bitmap = std::make_shared<const TBitmap>(source);
+}
+
+void TMetafileCanvas::DoStretchPicture(const TRect& dest, const TMetafile& picture) {
+  auto copy = std::make_shared<TMetafile>();
+  copy->Assign(picture);
+  auto& c = Add(kPicture);
+  c.rect = dest;
+  c.picture = std::move(copy);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -387,8 +404,14 @@ std::string TMetafile::ToSvg() const {
   o << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
     << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width_ << "\" height=\"" << height_
     << "\" viewBox=\"0 0 " << width_ << " " << height_ << "\">\n";
-  const TRect page(0, 0, width_, height_);
   int clip_id = 0;
+  WriteSvgBody(o, clip_id);
+  o << "</svg>\n";
+  return o.str();
+}
+
+void TMetafile::WriteSvgBody(std::ostream& o, int& clip_id) const {
+  const TRect page(0, 0, width_, height_);
   bool in_group = false;
   TRect group_clip;
   std::size_t i = 0;
@@ -542,12 +565,21 @@ std::string TMetafile::ToSvg() const {
           << Base64(imageio::EncodePng(px.data(), src.Width(), src.Height(), 6)) << "\"/>\n";
         break;
       }
+      case kPicture: {
+        // A nested viewport scales the picture into its rectangle and clips it there.
+        const TRect d = c.rect.Normalized();
+        const TMetafile& p = *c.picture;
+        o << "<svg x=\"" << d.Left << "\" y=\"" << d.Top << "\" width=\"" << d.Width()
+          << "\" height=\"" << d.Height() << "\" viewBox=\"0 0 " << p.width_ << " " << p.height_
+          << "\" preserveAspectRatio=\"none\" overflow=\"hidden\">\n";
+        p.WriteSvgBody(o, clip_id);
+        o << "</svg>\n";
+        break;
+      }
     }
     ++i;
   }
   if (in_group) o << "</g>\n";
-  o << "</svg>\n";
-  return o.str();
 }
 
 void TMetafile::SaveToFile(const std::string& file_name) const {

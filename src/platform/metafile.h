@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,10 @@ class TMetafile : public TPersistent {
  public:
   TMetafile();
   TMetafile(int width, int height);
+  TMetafile(const TMetafile& other);
+  TMetafile(TMetafile&& other) noexcept;
+  TMetafile& operator=(const TMetafile& other);
+  TMetafile& operator=(TMetafile&& other) noexcept;
   ~TMetafile() override;
   std::string ClassName() const override { return "TMetafile"; }
 
@@ -47,6 +52,8 @@ class TMetafile : public TPersistent {
 
  private:
   friend class TMetafileCanvas;
+  // The SVG elements of the picture; clip_id numbers the clip paths of the whole document.
+  void WriteSvgBody(std::ostream& o, int& clip_id) const;
   int width_ = 0;
   int height_ = 0;
   std::vector<State> states_;
@@ -73,6 +80,7 @@ class TMetafileCanvas final : public TCanvas {
   void DoSetPixel(int x, int y, TColor c) override;
   void DoText(int x, int y, std::string_view text, const TRect* clip) override;
   void DoStretch(const TRect& dest, const TBitmap& source, const TRect& src) override;
+  void DoStretchPicture(const TRect& dest, const TMetafile& picture) override;
   TRect DeviceBounds() const override;
 
  private:

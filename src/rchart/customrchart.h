@@ -22,6 +22,7 @@
 #include "rchart/coordmode.h"
 #include "rchart/itemcontainer.h"
 #include "rchart/jointlayers.h"
+#include "rchart/mouse_types.h"
 #include "rchart/render_types.h"
 #include "rchart/scaleprops.h"
 #include "rchart/textlabel.h"
@@ -547,8 +548,8 @@ class TCustomRChart : public TCustomControl {
  protected:
   // --- Seams for the parts built on the store.
   // Hands the data container and its counters to charts sharing this chart's data; called after
-  // every change of the data container.
-  virtual void AdjustCanInfoOfSharedCharts() {}
+  // every change of the data container. Does not repaint.
+  virtual void AdjustCanInfoOfSharedCharts();
   // Resizes the data-area bitmap and paints its background again; ClearGraf calls it.
   virtual void ResetDataBitmap();
 
@@ -888,11 +889,9 @@ class TCustomRChart : public TCustomControl {
   void DoOnBeforeTickLabel(TObject* Sender, TScaleType ScaleType, double CurrentTickPos,
                            std::string& TickLabel);
 
-  // --- Seams for the mouse trace and data sharing.
-  // Draws the mouse trace onto the data bitmap; Paint calls it after the items.
-  virtual void DrawMouseTrace(int /*dx*/, int /*dy*/, TBitmap& /*Bitmap*/) {}
+  // --- Seam for data sharing.
   // Calls StyleChanged of the charts linked to this one by data sharing; ShowGraf calls it.
-  virtual void RefreshSharingCharts() {}
+  virtual void RefreshSharingCharts();
 
   // Builds the whole picture (chart and data bitmap; items in black for BlkWhite, the colours
   // are the caller's business), leaving the data area's picture in data.
@@ -953,6 +952,9 @@ class TCustomRChart : public TCustomControl {
   void DrawGrid(TCanvas& Canvas, int XOffset, int YOffset);
   // The text labels, label 30 first so that label 1 ends on top.
   void RenderTextLabels(TCanvas& Canvas, int XOffset, int YOffset);
+  // The same with world positions through layer PosLayer (0: each label's own layer), and the
+  // top and centre alignments measured by one line (AlignByOneLine) or the whole text.
+  void DrawTextLabels(TCanvas& Canvas, int XOffset, int YOffset, int PosLayer, bool AlignByOneLine);
   // Data items from FirstItem on and the annotations, in painting order (AnnoBelowChart,
   // AnnosVisible, AnnoTextOnTop, class and layer visibility), each through
   // OnBeforeRenderChartItem; the polyline is flushed after each container.
@@ -1001,6 +1003,223 @@ class TCustomRChart : public TCustomControl {
   int FDupMarksMinD = 1;
   std::array<TRenderLayerMap, 2> FRenderMaps;  // layers 1, 2
   int FPngLevel = TBitmap::kDefaultPngLevel;
+
+  // ======================================================================================
+  // Data sharing, item queries and removal, chart files
+  // ======================================================================================
+ public:
+  // Copies another chart's whole state: items, long texts and counters, switches, visibility,
+  // colours, margins, caption, text and mouse settings, the mouse, window and mouse-box state,
+  // axes and transformation, zoom history, background image, crosshairs, text labels, layer
+  // coupling, text font and event handlers. The copy takes part in no data sharing. Then repaints.
+  // Other sources: TPersistent's rule.
+  void Assign(const TPersistent& Source) override;
+
+  // --- Data sharing. A chart that uses another chart's data (the owner) shows the owner's data
+  // container: one item store, count and per-kind counters for the whole group, each chart with
+  // its own scales, annotations, long texts and settings. At most kMaxDataUsers charts use one
+  // owner; users always attach to the owner itself.
+  static constexpr int kMaxDataUsers = 4;
+  TCustomRChart* UseDataOf() const { return FUseDataOf; }
+  // Joins (Value), changes or leaves (nullptr) a sharing group. Refusals are shown as an
+  // information dialog and change nothing: Value is this chart, other charts use this chart's
+  // data, or the owner already has four users. A chart that leaves keeps a copy of the items it
+  // showed. Repaints (AutoRedraw or designing).
+  void SetUseDataOf(TCustomRChart* Value);
+  // The charts that use this chart's data, slots 1..DataUsersNum in the order they joined
+  // (nullptr for other slots).
+  int DataUsersNum() const { return FDataUsersNum; }
+  TCustomRChart* DataUsers(int Slot) const;
+
+  // --- Nearest items. Filters: ItemID tkNone matches nothing, tkEverything every kind,
+  // tkNotMoveTo every kind but tkMoveTo (for annotations also but tkMoveRelPix); ClassNumber 255
+  // every class; VisLayersOnly only items on visible layers. Each returns the index of the best
+  // item (the first of equal ones) and its distance in Dist, or -1 and Dist =
+  // sqrt(uc_MaxDouble) when nothing matched.
+  // Data items by their main point as stored, in world units.
+  int FindNearestItemReal(double mx, double my, TrcItem ItemID, std::uint8_t ClassNumber,
+                          double& Dist) const;
+  int FindNearestItemReal(double mx, double my, TrcItem ItemID, std::uint8_t ClassNumber,
+                          bool VisLayersOnly, double& Dist) const;
+  // Data items by their main point in pixels of the active layer (the items' own layers and
+  // coordinate modes are not consulted).
+  int FindNearestItemScreen(double mx, double my, TrcItem ItemID, std::uint8_t ClassNumber,
+                            double& Dist) const;
+  int FindNearestItemScreen(double mx, double my, TrcItem ItemID, std::uint8_t ClassNumber,
+                            bool VisLayersOnly, double& Dist) const;
+  // Data items measured in pixels along one axis of the active layer (0: x, 1: y) from the
+  // world position pos. Another Axis returns -1 with dist = uc_MaxDouble; without a match dist
+  // is uc_MaxDouble too.
+  int FindNearestItemAlongAxis(double pos, int Axis, TrcItem ItemID, std::uint8_t ClassNumber,
+                               double& dist) const;
+  int FindNearestItemAlongAxis(double pos, int Axis, TrcItem ItemID, std::uint8_t ClassNumber,
+                               bool VisLayersOnly, double& dist) const;
+  // Annotations by the shape they draw, in pixels of the active layer (ellipses by the
+  // focal-distance excess in world units). Text annotations are measured with the data
+  // bitmap's current font after OnBeforeRenderText.
+  int FindNearestAnnoElem(double mx, double my, TrcItem ItemID, std::uint8_t ClassNumber,
+                          bool VisLayersOnly, double& Dist);
+  // Both points of an item in control pixels by its coordinate mode, on its layer (screen
+  // values are shifted by the top-left margins). An unknown mode leaves the four unchanged.
+  void ConvertToScreenCoords(const TrcChartItem& Item, int& x1, int& y1, int& x2, int& y2) const;
+
+  // --- Marking sets the class of data items (no repaint). Class 255 or kind tkNone mark nothing.
+  void MarkAllItems(TrcItem ItemID, std::uint8_t ClassNumber);
+  // Items whose main point lies in the window, bounds included and given in any order; returns
+  // how many were marked.
+  int MarkItemsInWindow(double xLo, double YLo, double XHi, double YHi, TrcItem ItemID,
+                        std::uint8_t ClassNumber);
+
+  // --- Removal keeps the order of the remaining items, the long-text tables and the per-kind
+  // counters in step; removing the only item shrinks the container to one slot. Invalid indices
+  // change nothing. No repaint.
+  void RemoveItem(int Index);
+  void RemoveFirstItem() { RemoveItem(0); }
+  void RemoveLastItem();
+  void RemoveAnnoItem(int Index);
+  // Return the number of items removed; 255 is an ordinary class here.
+  int RemoveItemsByClass(std::uint8_t ClassNumber);
+  int RemoveItemsByLayer(int Layer);
+  // Kind of the first (last) data item, tkNone without items.
+  TrcItem TypeOfFirstItem() const { return GetTypeOfFirstItem(); }
+  TrcItem TypeOfLastItem() const { return GetTypeOfLastItem(); }
+  TrcItem GetTypeOfFirstItem() const;
+  TrcItem GetTypeOfLastItem() const;
+
+  // --- Chart files: a header record, the item records and the long-text lines (chartfile.h).
+  // The save operations replace the file only once it is completely written; they raise
+  // EPlatformError when it cannot be written.
+  void SaveData(const std::string& FName);
+  void SaveAnno(const std::string& FName);
+  // Read a file into the container (after the items present when AppendIt). Return the number
+  // of items read, -2 for a file of another kind or with impossible contents, -1 when the file
+  // cannot be opened or is shorter than its header says. A refused file changes nothing.
+  int LoadData(const std::string& FName, bool AppendIt);
+  int LoadAnno(const std::string& FName, bool AppendIt);
+  // A text listing of the data items (ItemDescription with all parts); errors are ignored.
+  void SaveDataASC(const std::string& FName);
+  // Copies the source's annotations, all of them for an empty filter, else those of the listed
+  // classes, with their long texts. Repaints.
+  void CopyAnnoFrom(const TCustomRChart& SrcChart, std::span<const std::uint8_t> ClassFilter,
+                    bool AppendIt);
+  void CopyAnnoFrom(const TCustomRChart& SrcChart, std::initializer_list<std::uint8_t> ClassFilter,
+                    bool AppendIt) {
+    CopyAnnoFrom(SrcChart, std::span<const std::uint8_t>(ClassFilter.begin(), ClassFilter.size()),
+                 AppendIt);
+  }
+
+ protected:
+  friend class TQueryPointMap;
+  // Another chart takes this chart's state (Assign); other targets: TPersistent's rule.
+  void AssignTo(TPersistent& Dest) const override;
+  // Takes the shared part of the data state (container, count, last shown item, counters).
+  void TakeSharedDataState(const TCustomRChart& From);
+  // Leaves the sharing group: a user leaves its owner's list, an owner releases its users, each
+  // of which keeps the items (the first the container itself, the others a copy).
+  void LeaveSharingGroup();
+  // Removes this chart from its owner's list (nothing when it uses no other chart's data).
+  void DetachFromOwner();
+
+  TCustomRChart* FUseDataOf = nullptr;
+  std::array<TCustomRChart*, kMaxDataUsers> FDataUsers{};
+  int FDataUsersNum = 0;
+
+  // ======================================================================================
+  // Mouse interaction: pan, zoom, windows, zoom history, scale drags, crosshairs, text label
+  // drags and the mouse trace (the state machine is TChartMouse, chart_mouse.h)
+  // ======================================================================================
+ public:
+  // A window or rubber band is being drawn (zsDrawing) or not.
+  TZoomState ZoomState() const { return FZoomState; }
+  // World coordinates (active layer) of the last mouse position inside the data area.
+  double MousePosX() const { return FMousePosX; }
+  double MousePosY() const { return FMousePosY; }
+  // Returns both layers to the zoom-history entry Index steps back (0: the latest push) and
+  // repaints; empty entries leave their layer alone. Indices outside -15..0 do nothing.
+  void ZoomHistory(int Index);
+  // Asks the user for a rectangle: waits, processing messages, until the user has pressed,
+  // dragged (an XOR box follows the pointer inside the data area) and released a button. Gives
+  // the corners in world coordinates of the active layer, ordered low to high, and true; false
+  // (the variables untouched) when the user starts or ends with the right button, MouseBoxAbort
+  // ends the query, or the chart has no window to be answered in.
+  bool MouseBox(double& xLo, double& yLo, double& xHi, double& yHi);
+  // Ends a pending MouseBox query and a window being drawn.
+  void MouseBoxAbort();
+
+  // Crosshair n (1..4; other numbers do nothing): both coordinates, or colour, mode, line type
+  // and width at once. Only the crosshairs are drawn again (over the last composed picture).
+  void CrossHairSetPos(int chnum, double x, double y);
+  void CrossHairSetup(int ch, TColor chColor, TCrossHMode Mode, TPenStyle LineType, int LineWidth);
+  // One coordinate of crosshair n; reading another number gives 0.
+  double CrossHairPosX(int chnum) const { return GetCHPosX(chnum); }
+  double CrossHairPosY(int chnum) const { return GetCHPosY(chnum); }
+  void SetCrossHairPosX(int chnum, double v) { SetCHPosX(chnum, v); }
+  void SetCrossHairPosY(int chnum, double v) { SetCHPosY(chnum, v); }
+  double GetCHPosX(int chnum) const;
+  double GetCHPosY(int chnum) const;
+  void SetCHPosX(int chnum, double v);
+  void SetCHPosY(int chnum, double v);
+
+  // The free-hand trace recorded in mactTrace: up to kMaxMouseTracePoints points in world
+  // coordinates of the active layer, 1-based. An index outside 1..NumMTracePoints gives a
+  // zeroed point with State $FFFF.
+  int NumMTracePoints() const { return FNumMTrace; }
+  TColoredPoint MouseTrace(int idx) const { return GetMTracePoint(idx); }
+  TColoredPoint GetMTracePoint(int idx) const;
+  // Forgets the trace and paints.
+  void ClearMouseTrace();
+  // Draws the trace onto a bitmap holding the data area shifted by (dx, dy); painting calls it
+  // after the items.
+  virtual void DrawMouseTrace(int dx, int dy, TBitmap& Bitmap);
+
+  // After every pan or zoom-drag step, a scale drag step that changed a range, and a finished
+  // window (rubber band, zoom window, selection).
+  TZoomPanEvent OnZoomPan;
+  // A finished rubber band / selection rectangle, once per mouse-affected layer in its world
+  // coordinates: (x1, y1) where the drag started, (x2, y2) its end (a selection is ordered).
+  TSelectRectEvent OnRubberBand;
+  TSelectRectEvent OnSelectRect;
+  TMouseMoveInChartEvent OnMouseMoveInChart;
+  TBeforeCrossHMoveEvent OnBeforeCrossHairMove;
+  TCrossHairMoveEvent OnCrossHairMove;
+  TTextLabelMoveEvent OnTextLabelMove;
+
+ protected:
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
+  // Fires OnMouseMoveInChart after the usual handling of every mouse-move message (not again
+  // while a handler of it pumps messages).
+  void WMMouseMove(TWMMouse& Message) override;
+  // The chart wants the arrow and tab keys.
+  void WMGetDlgCode(TWMGetDlgCode& Message) override;
+  // A pointer shape the chart set goes when the pointer leaves the control.
+  void CMMouseLeave(TMessage& Message) override;
+  // Fires OnMouseMoveInChart.
+  virtual void MouseMoveInChart(bool InChart, TShiftState Shift, double x, double y);
+  void DoZoomPanEvent();
+  // The interaction fields back to their state of a fresh chart (ResetComp).
+  void ResetMouseState();
+
+  friend class TChartMouse;
+  TZoomState FZoomState = zsIdle;
+  int WindAnchorX = 0, WindAnchorY = 0;        // where the window or band started
+  int WindOldCornerX = 0, WindOldCornerY = 0;  // its corner as last drawn (also the mouse box)
+  bool LButtonWasDown = false;                 // a left-button drag is in progress
+  // Per layer: where the drag started and the ranges then.
+  std::array<int, 2> FMAnchorScrX{}, FMAnchorScrY{};
+  std::array<double, 2> FMAnchorRcLoX{}, FMAnchorRcLoY{}, FMAnchorRcHiX{}, FMAnchorRcHiY{};
+  bool FWasDblClk = false;  // the next MouseDown or MouseUp is swallowed
+  int LastMouseX = 0, LastMouseY = 0;
+  double FMousePosX = 0, FMousePosY = 0;
+  TMouseBoxState MouseBoxState = mbsIdle;
+  int MouseBoxX1 = 0, MouseBoxY1 = 0, MouseBoxX2 = 0, MouseBoxY2 = 0;
+  bool MouseMoveActive = false;
+  int CHNext = 1;                      // crosshair of the current drag
+  int TLNext = 1;                      // text label of the current drag
+  TCursor FCursorSet = crDefault;      // the screen cursor the chart set last
+  std::vector<TColoredPoint> FMTrace;  // kMaxMouseTracePoints slots, FNumMTrace used
 };
 
 }  // namespace kiv

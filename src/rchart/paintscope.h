@@ -1,5 +1,6 @@
 // Scopes of a chart's temporary states: painting suppressed for a multi-step change (restored
-// through the setter, so the chart repaints once at the end), and black-and-white colours.
+// through the setter, so the chart repaints once at the end), muted settings objects, and
+// black-and-white colours.
 #pragma once
 
 #include "rchart/customrchart.h"
@@ -19,6 +20,16 @@ class TPaintSuppressor {
   TCustomRChart& chart_;
   bool saved_;
 };
+
+// Runs f on a settings object with its change notification switched off: the owner updates
+// the picture itself (or not at all) instead of repainting on every setter.
+template <typename T, typename F>
+void Silently(T& object, F f) {
+  const TNotifyEvent handler = object.OnChange;
+  object.OnChange = nullptr;
+  f(object);
+  object.OnChange = handler;
+}
 
 // Switches the chart to black and white for the scope's length when asked to.
 class TMonochromeScope {

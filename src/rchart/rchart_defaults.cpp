@@ -72,15 +72,6 @@ void ApplyAxisLayout(TScaleProps& p, const AxisLayout& a) {
   p.SetVisible(a.Visible);
 }
 
-// Runs f with the object's change notification switched off.
-template <typename T, typename F>
-void Silently(T& object, F f) {
-  const TNotifyEvent handler = object.OnChange;
-  object.OnChange = nullptr;
-  f(object);
-  object.OnChange = handler;
-}
-
 }  // namespace
 
 TCustomRChart::TCustomRChart(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -150,6 +141,7 @@ void TCustomRChart::ResetComp() {
   ClearZoomHistory();
   FZoomRange = {};
   RcMouseAction = mactNone;
+  ResetMouseState();
   FAutoRedraw = true;
   FSuppressPaint = true;
 }

@@ -35,14 +35,19 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }  // namespace
 
 void TCustomRChart::RenderTextLabels(TCanvas& Canvas, int XOffset, int YOffset) {
+  DrawTextLabels(Canvas, XOffset, YOffset, 0, false);
+}
+
+void TCustomRChart::DrawTextLabels(TCanvas& Canvas, int XOffset, int YOffset, int PosLayer,
+                                   bool AlignByOneLine) {
   for (int ix = kNumTextLabels; ix >= 1; --ix) {
     const TTextLabel& lb = *FTextLabels[static_cast<std::size_t>(ix - 1)];
     if (lb.Mode() == tlmNone || !lb.Visible() || !GetLayerVisib(lb.Layer())) continue;
 
-    // Anchor in control pixels, world coordinates through the label's layer.
+    // Anchor in control pixels, world coordinates through the label's layer (or PosLayer).
     int wx = 0, wy = 0;
     const TTxtLblAttachMode att = lb.AttachToData();
-    if (att != taNone) R2M(lb.Layer(), lb.PosX(), lb.PosY(), wx, wy);
+    if (att != taNone) R2M(PosLayer != 0 ? PosLayer : lb.Layer(), lb.PosX(), lb.PosY(), wx, wy);
     long long x = (att == taX || att == taXY) ? wx : RoundToInt(lb.PosX());
     long long y = (att == taY || att == taXY) ? wy : RoundToInt(lb.PosY());
     x += static_cast<long long>(XOffset) - RcLRim;
@@ -72,11 +77,12 @@ void TCustomRChart::RenderTextLabels(TCanvas& Canvas, int XOffset, int YOffset) 
     if (w == 0) w = Canvas.TextWidth(caption);
     const long long h = Canvas.TextHeight(caption);
     const long long n = static_cast<long long>(lines.size());
+    const long long shift = AlignByOneLine ? h : n * h;
     long long bottom = y;
     if (lb.VerticalAlignment() == vaTop)
-      bottom = y + n * h;
+      bottom = y + shift;
     else if (lb.VerticalAlignment() == vaCenter)
-      bottom = y + n * h / 2;
+      bottom = y + shift / 2;
     if (lb.Alignment() == taRightJustify)
       x -= w;
     else if (lb.Alignment() == taCenter)

@@ -571,6 +571,16 @@ TRectDouble TCustomRChart::GetZoomStackEntry(int Layer, int StackIx) const {
   return FZoomStack[static_cast<std::size_t>(Layer - 1)][static_cast<std::size_t>(k - 1)];
 }
 
+// Both layers are restored with painting held back, so the chart paints once.
+void TCustomRChart::ZoomHistory(int Index) {
+  if (Index < -15 || Index > 0) return;
+  TPaintSuppressor once(*this);
+  for (int L = 1; L <= 2; ++L) {
+    const TRectDouble e = GetZoomStackEntry(L, Index);
+    if (e != TRectDouble{}) ForceRange(L, e.Left, e.Bottom, e.Right, e.Top, false, false);
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Text labels and settings
 

@@ -2,6 +2,7 @@
 // white, with or without crosshairs), image files, SVG documents composed on a recording
 // canvas, the clipboard and the printer.
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <fstream>
 
@@ -104,16 +105,18 @@ void TCustomRChart::CopyToClipboardWMF(bool BlkWhite) {
   Clipboard().SetSvg(ToSvg(BlkWhite));
 }
 
-// The printer gets the bitmap picture magnified by nearest pixel: exactly what the screen
-// shows, at any size.
+// The printer gets the recorded picture scaled into place: vector pages (PDF, printers) keep
+// it vector, page bitmaps show the screen picture magnified by nearest pixel.
 void TCustomRChart::CopyToOpenPrinter(int& x, int& y, double ScaleF, bool BlkWhite) {
   TPrinter& printer = Printer();
   if (!printer.Printing()) return;
   const double f = ScaleF > 0 && std::isfinite(ScaleF) ? ScaleF : printer.PixelsPerInch() / 96.0;
-  const int w = RoundToInt(Width() * f), h = RoundToInt(Height() * f);
-  TBitmap picture;
-  CopyToBitmap(picture, BlkWhite);
-  printer.Canvas().SetCopyMode(cmSrcCopy);
+  // Sizes and corners saturate, so no scale factor or position can overflow the coordinates.
+  const int w = RoundToInt(std::min(Width() * f, 1e6)), h = RoundToInt(std::min(Height() * f, 1e6));
+  x = static_cast<int>(std::clamp<long long>(x, INT_MIN / 2, INT_MAX / 2));
+  y = static_cast<int>(std::clamp<long long>(y, INT_MIN / 2, INT_MAX / 2));
+  TMetafile picture;
+  CopyToMetafile(picture, BlkWhite);
   printer.Canvas().StretchDraw(TRect(x, y, x + w, y + h), picture);
   x += w;
   y += h;

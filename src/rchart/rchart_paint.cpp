@@ -52,6 +52,10 @@ void TCustomRChart::DrawFinish(int x, int y, TCanvas& Canvas, const TBitmap& Bit
 
 void TCustomRChart::RefreshCrossHairOverlay() {
   if (!CanPaint()) return;
+  if (GrafBmp.Empty() || ChartBmp.Width() != Width() || ChartBmp.Height() != Height()) {
+    Paint();  // nothing composed for this size yet
+    return;
+  }
   ChartBmp.Canvas().SetCopyMode(cmSrcCopy);
   ChartBmp.Canvas().Draw(RcLRim, RcTRim, GrafBmp);
   DrawFinish(0, 0, Canvas(), ChartBmp);

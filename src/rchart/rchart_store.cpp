@@ -49,11 +49,14 @@ bool IsStorableKind(TrcItem kind) {
 
 }  // namespace
 
+// A chart leaves its sharing group before it goes, so that no chart keeps a pointer to it.
 TCustomRChart::~TCustomRChart() {
   Destroying();
+  LeaveSharingGroup();
 }
 
 void TCustomRChart::ResetItemStore() {
+  LeaveSharingGroup();
   FDataContainer = std::make_shared<TRcItemContainer>(1);
   FAnnoContainer = std::make_shared<TRcItemContainer>(1);
   FNumChartItems = 0;

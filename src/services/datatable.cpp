@@ -9,6 +9,7 @@
 #include "platform/errors.h"
 #include "services/allocsize.h"
 #include "services/percentile.h"
+#include "services/summary.h"
 
 namespace kiv {
 
@@ -45,6 +46,10 @@ std::string FormatTableNumber(double value, int precision) {
 
 TDataTable::TDataTable(const TDataTable& other) : TPersistent(other) {
   CopyFrom(other);
+}
+
+TDataTable::~TDataTable() {
+  if (OnDestroy) OnDestroy(this);
 }
 
 TDataTable& TDataTable::operator=(const TDataTable& other) {
@@ -174,6 +179,7 @@ bool TDataTable::ClipBlock(int& c1, int& r1, int& c2, int& r2) const {
 std::vector<double> TDataTable::NumCells(int c1, int r1, int c2, int r2) const {
   std::vector<double> values;
   if (!ClipBlock(c1, r1, c2, r2)) return values;
+  values.reserve(static_cast<std::size_t>(c2 - c1 + 1) * static_cast<std::size_t>(r2 - r1 + 1));
   for (int c = c1; c <= c2; ++c) {
     for (int r = r1; r <= r2; ++r) {
       if (const double* v = std::get_if<double>(&cells_[Index(c, r)])) values.push_back(*v);
@@ -206,23 +212,12 @@ int TDataTable::MinMaxOfNumCells(int c1, int r1, int c2, int r2, double& min, do
 
 int TDataTable::MeanVarOfNumCells(int c1, int r1, int c2, int r2, double& mean,
                                   double& variance) const {
-  const std::vector<double> values = NumCells(c1, r1, c2, r2);
-  mean = 0.0;
-  variance = 0.0;
-  // Welford's update: no cancellation when the values sit far from zero.
-  double m = 0.0;
-  double sq = 0.0;
-  std::size_t n = 0;
-  for (double v : values) {
-    ++n;
-    const double delta = v - m;
-    m += delta / static_cast<double>(n);
-    sq += delta * (v - m);
-  }
-  if (n == 0) return 0;
-  mean = m;
-  variance = n > 1 ? sq / static_cast<double>(n - 1) : 0.0;
-  return static_cast<int>(n);
+  return MeanVarOfValues(NumCells(c1, r1, c2, r2), mean, variance);
+}
+
+TBoxStatistics TDataTable::BoxStatisticsOfNumCells(int c1, int r1, int c2, int r2) const {
+  std::vector<double> values = NumCells(c1, r1, c2, r2);
+  return BoxStatisticsOfValues(values);
 }
 
 int TDataTable::QuartilesOfNumCells(int c1, int r1, int c2, int r2, double& q1, double& median,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/classes.h"
+#include "services/summary.h"
 
 namespace kiv {
 
@@ -26,6 +27,8 @@ class TDataTable : public TPersistent {
   TDataTable(int cols, int rows) { Resize(cols, rows); }
   // A copy takes cells and column names, not the change notification.
   TDataTable(const TDataTable& other);
+  // Fires OnDestroy: objects that refer to the table drop it.
+  ~TDataTable() override;
   // Takes cells and column names and keeps its own change notification, which then fires.
   TDataTable& operator=(const TDataTable& other);
   std::string ClassName() const override { return "TDataTable"; }
@@ -65,6 +68,9 @@ class TDataTable : public TPersistent {
   // Mean and sample variance (divisor n - 1) of the numeric cells; returns their number. One
   // cell gives variance 0; no cells give mean and variance 0.
   int MeanVarOfNumCells(int c1, int r1, int c2, int r2, double& mean, double& variance) const;
+  // Count, extremes, mean, and the 10th, 25th, 50th, 75th and 90th percentiles of the numeric
+  // cells at once (the numbers the single statistics give).
+  TBoxStatistics BoxStatisticsOfNumCells(int c1, int r1, int c2, int r2) const;
   // First quartile, median and third quartile: the 25th, 50th and 75th percentiles by the rule
   // of PercentileOfValues (linear interpolation between closest ranks). Returns the
   // number of numeric cells; with none, all three are 0.
@@ -84,6 +90,8 @@ class TDataTable : public TPersistent {
   // Called after every change (cells inside the table, names, Resize to a new size, Clear,
   // Assign). Between BeginUpdate and the matching EndUpdate changes are reported once.
   TNotifyEvent OnChange;
+  // Called when the table is destroyed (never copied with it).
+  TNotifyEvent OnDestroy;
   void BeginUpdate() { ++update_depth_; }
   void EndUpdate();
   void Changed();

@@ -41,6 +41,10 @@ class TBasicMatrix : public TPersistent {
   // The indexed property Elem[col, row].
   T Elem(int col, int row) const { return GetVal(col, row); }
   void SetElem(int col, int row, T value) { SetVal(col, row, value); }
+  // The cells column after column (cell (col, row) at (col - 1) * NrOfRows() + row - 1), for
+  // loops over whole matrices. Writes through it report no change; call Changed() after them.
+  T* Data() { return cells_.data(); }
+  const T* Data() const { return cells_.data(); }
 
   // Smallest and largest value in the block spanned by the corners (c1, r1) and (c2, r2), in
   // any order, clipped to the matrix. Returns the number of values seen; NaN values are

@@ -14,4 +14,10 @@ namespace kiv {
 // a NaN p gives NaN. The values are reordered in place (selection, not a full sort).
 double PercentileOfValues(std::span<double> values, double p);
 
+// Several percentiles of the same values at the cost of about one selection: out[i] is exactly
+// what PercentileOfValues(values, ps[i]) gives. `out` must be as long as `ps`. The values are
+// reordered in place.
+void PercentilesOfValues(std::span<double> values, std::span<const double> ps,
+                         std::span<double> out);
+
 }  // namespace kiv

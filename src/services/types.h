@@ -112,7 +112,8 @@ enum TMouseActMode : std::uint8_t {
   mactRotateX,            // 14
   mactRotateZ,            // 15
   mactSelectRect,         // 16
-  mactTrace               // 17
+  mactTrace,              // 17
+  mactScaleDrag           // 18 pans or stretches the range of a colour scale
 };
 
 enum TTxtLblMode : std::uint8_t { tlmNone, tlmPlain, tlmFramed, tlmUnderlined, tlmShadowed };

@@ -24,16 +24,10 @@ class ComposeChart : public TCustomRChart {
   int LastShown() const { return FLastElemOnShow; }
 };
 
-// A canvas without pixels that keeps every text drawn on it with the top-left corner of its
-// cell.
-class TTextRecorder final : public TCanvas {
+// A canvas without pixels that draws nothing; recorders override the primitives they keep.
+class TNullCanvas : public TCanvas {
  public:
-  struct Text {
-    int x, y;
-    std::string text;
-  };
-  TTextRecorder(int w, int h) : w_(w), h_(h) {}
-  std::vector<Text> texts;
+  TNullCanvas(int w, int h) : w_(w), h_(h) {}
 
  protected:
   void DoLine(TPoint, TPoint, bool) override {}
@@ -46,14 +40,29 @@ class TTextRecorder final : public TCanvas {
   void DoArc(const TRect&, TPoint, TPoint) override {}
   TColor DoGetPixel(int, int) const override { return clNone; }
   void DoSetPixel(int, int, TColor) override {}
-  void DoText(int x, int y, std::string_view text, const TRect*) override {
-    texts.push_back({x, y, std::string(text)});
-  }
+  void DoText(int, int, std::string_view, const TRect*) override {}
   void DoStretch(const TRect&, const TBitmap&, const TRect&) override {}
   TRect DeviceBounds() const override { return TRect(0, 0, w_, h_); }
 
  private:
   int w_, h_;
+};
+
+// A canvas without pixels that keeps every text drawn on it with the top-left corner of its
+// cell.
+class TTextRecorder final : public TNullCanvas {
+ public:
+  struct Text {
+    int x, y;
+    std::string text;
+  };
+  TTextRecorder(int w, int h) : TNullCanvas(w, h) {}
+  std::vector<Text> texts;
+
+ protected:
+  void DoText(int x, int y, std::string_view text, const TRect*) override {
+    texts.push_back({x, y, std::string(text)});
+  }
 };
 
 inline TColor PixelAt(const TBitmap& b, int x, int y) {

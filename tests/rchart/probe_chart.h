@@ -30,7 +30,10 @@ class ProbeChart : public TCustomRChart {
   int bitmap_resets = 0;
 
  protected:
-  void AdjustCanInfoOfSharedCharts() override { ++shared_updates; }
+  void AdjustCanInfoOfSharedCharts() override {
+    ++shared_updates;
+    TCustomRChart::AdjustCanInfoOfSharedCharts();
+  }
   void ResetDataBitmap() override { ++bitmap_resets; }
 };
 

@@ -1,0 +1,54 @@
+// The box parameters listing and SaveDataASC.
+#include "boxplot/boxplot_listing.h"
+
+#include <fstream>
+
+#include "boxplot/boxplot.h"
+#include "platform/errors.h"
+#include "services/stringutil.h"
+
+namespace kiv {
+
+std::string BoxParametersText(const TDataTable& Data, std::span<const TBoxStatistics> Stats) {
+  std::string text = "\n";
+  text += MultiChar('-', 30);
+  text += " Box Parameters ";
+  text += MultiChar('-', 30);
+  text += "\n\n";
+  text += MultiChar(' ', 6);
+  for (std::size_t i = 0; i < Stats.size(); ++i) {
+    const std::string name = Data.GetColName(static_cast<int>(i) + 1);
+    text += CenterString(AbbrevString(name, 12), 12);
+    text += ' ';
+  }
+  text += "\n";
+  struct Row {
+    const char* label;
+    double TBoxStatistics::*value;
+  };
+  static constexpr Row kRows[] = {
+      {"Mean: ", &TBoxStatistics::Mean},   {" Min: ", &TBoxStatistics::Min},
+      {" P10: ", &TBoxStatistics::P10},    {"  Q1: ", &TBoxStatistics::Q1},
+      {"  Q2: ", &TBoxStatistics::Median}, {"  Q3: ", &TBoxStatistics::Q3},
+      {" P90: ", &TBoxStatistics::P90},    {" Max: ", &TBoxStatistics::Max}};
+  for (const Row& row : kRows) {
+    text += row.label;
+    for (const TBoxStatistics& s : Stats) {
+      text += strff(s.*row.value, 12, -2);
+      text += ' ';
+    }
+    text += "\n";
+  }
+  return text;
+}
+
+void TBoxPlot::SaveDataASC(const std::string& FName) {
+  if (FStatsStale) CommitChangedData();
+  FData->ExportAsASC(FName, -2);
+  std::ofstream out(FName, std::ios::binary | std::ios::app);
+  if (out) out << BoxParametersText(*FData, FStats);
+  out.close();
+  if (!out) throw EPlatformError("Cannot append the box parameters to file \"" + FName + "\"");
+}
+
+}  // namespace kiv
