@@ -6,6 +6,7 @@
 
 #include <sys/mman.h>
 
+#include "rchart/block_pool.h"
 #include "services/allocsize.h"
 
 namespace kiv {
@@ -27,21 +28,27 @@ int BlocksFor(int slots) {
 
 void TRcItemContainer::BlockDeleter::operator()(TrcChartItem* p) const {
   if (mapped) {
-    munmap(p, kBlockBytes);
+    if (p != nullptr && !blockpool::Keep(p, kBlockBytes)) munmap(p, kBlockBytes);
   } else {
     std::free(p);
   }
 }
 
 // Small blocks come from calloc; the record is an implicit-lifetime aggregate, so the zero bytes
-// are zero-valued records. Full blocks are mapped directly, aligned to the huge-page size and
-// advised as huge pages: the system hands them out zeroed and makes them resident as they are
-// written, a few faults per block instead of one per 4 KiB, which dominates the cost of filling
-// millions of records.
-TRcItemContainer::Block TRcItemContainer::NewBlock(int slots) {
+// are zero-valued records. Full blocks come from the pool of released blocks (block_pool.h), with
+// their old contents (dirty), or are mapped directly, aligned to the huge-page size and advised
+// as huge pages: the system hands them out zeroed and makes them resident as they are written, a
+// few faults per block instead of one per 4 KiB. Providing fresh memory costs more than writing
+// the records into it, which is why released blocks are kept.
+TRcItemContainer::Block TRcItemContainer::NewBlock(int slots, bool* dirty) {
+  if (dirty != nullptr) *dirty = false;
   if (slots != kBlockItems) {
     return Block(static_cast<TrcChartItem*>(std::calloc(slots, sizeof(TrcChartItem))),
                  BlockDeleter{false});
+  }
+  if (void* kept = blockpool::Take(kBlockBytes)) {
+    if (dirty != nullptr) *dirty = true;
+    return Block(static_cast<TrcChartItem*>(kept), BlockDeleter{true});
   }
   const std::size_t len = kBlockBytes + kHugePage;
   void* raw = mmap(nullptr, len, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -64,10 +71,13 @@ TRcItemContainer& TRcItemContainer::operator=(const TRcItemContainer& other) {
   if (this == &other) return *this;
   std::vector<Block> blocks;
   blocks.reserve(other.blocks_.size());
+  bool dirty = false;
   for (std::size_t b = 0; b < other.blocks_.size(); ++b) {
     const int cap = b == 0 ? other.first_block_slots_ : kBlockItems;
     const int used = std::clamp(other.size_ - static_cast<int>(b) * kBlockItems, 0, cap);
-    Block block = NewBlock(cap);
+    bool d = false;
+    Block block = NewBlock(cap, &d);
+    dirty = dirty || d;
     if (!block) RaiseOutOfMemory(kWhat, static_cast<std::size_t>(cap));
     std::memcpy(static_cast<void*>(block.get()), other.blocks_[b].get(),
                 static_cast<std::size_t>(used) * sizeof(TrcChartItem));
@@ -76,8 +86,12 @@ TRcItemContainer& TRcItemContainer::operator=(const TRcItemContainer& other) {
   blocks_ = std::move(blocks);
   first_block_slots_ = other.first_block_slots_;
   size_ = other.size_;
-  dirty_end_ = 0;
+  dirty_end_ = dirty ? Capacity() : 0;
   return *this;
+}
+
+void TRcItemContainer::ReleaseKeptBlocks() {
+  blockpool::ReleaseAll();
 }
 
 int TRcItemContainer::Capacity() const {
@@ -97,7 +111,7 @@ void TRcItemContainer::ZeroSlots(int first, int last) {
   }
 }
 
-void TRcItemContainer::Resize(int slots) {
+void TRcItemContainer::Resize(int slots, int no_zero_end) {
   if (slots < 0) slots = 0;
   CheckedElemCount(kWhat, slots, kMaxSlots);
   if (slots == size_) return;
@@ -118,16 +132,19 @@ void TRcItemContainer::Resize(int slots) {
     // Obtain everything first, so that a failure leaves the container as it was.
     blocks_.reserve(static_cast<std::size_t>(need_blocks));
     Block first;
+    bool first_dirty = false, extra_dirty = false;
     if (new_first) {
-      first = NewBlock(first_target);
+      first = NewBlock(first_target, &first_dirty);
       if (!first) RaiseOutOfMemory(kWhat, static_cast<std::size_t>(first_target));
     }
     std::vector<Block> extra;
     const int have = std::max<int>(1, static_cast<int>(blocks_.size()));
     extra.reserve(static_cast<std::size_t>(need_blocks - std::min(have, need_blocks)));
     for (int b = have; b < need_blocks; ++b) {
-      extra.push_back(NewBlock(kBlockItems));
+      bool d = false;
+      extra.push_back(NewBlock(kBlockItems, &d));
       if (!extra.back()) RaiseOutOfMemory(kWhat, static_cast<std::size_t>(kBlockItems));
+      extra_dirty = extra_dirty || d;
     }
 
     if (new_first) {
@@ -140,10 +157,11 @@ void TRcItemContainer::Resize(int slots) {
         blocks_.push_back(std::move(first));
       }
       first_block_slots_ = first_target;
-      dirty_end_ = 0;
+      dirty_end_ = first_dirty ? first_target : 0;
     }
     for (Block& b : extra) blocks_.push_back(std::move(b));
-    ZeroSlots(size_, std::min(slots, dirty_end_));
+    if (extra_dirty) dirty_end_ = Capacity();
+    ZeroSlots(std::max(size_, no_zero_end), std::min(slots, dirty_end_));
     size_ = slots;
     return;
   }

@@ -21,10 +21,11 @@ using TLongTextArray = std::array<std::string, kMaxLongTexts>;
 
 // A growable array of item records with random access by index. Large containers keep their
 // records in blocks of kBlockItems (26 MiB, whole huge pages, mapped from the system and made
-// resident only as they fill), so growing never moves stored records and costs amortised
-// constant time per slot. A container of up to kSmallBlockItems slots keeps one small block
-// that grows geometrically instead, so that empty and small charts stay small. Slots added by
-// Resize are zero-filled. Charts that share their data hold the same container object.
+// resident only as they fill, or kept from containers that released them), so growing never
+// moves stored records and costs amortised constant time per slot. A container of up to
+// kSmallBlockItems slots keeps one small block that grows geometrically instead, so that empty and
+// small charts stay small. Slots added by Resize are zero-filled. Charts that share their data hold
+// the same container object.
 class TRcItemContainer {
  public:
   static constexpr int kBlockShift = 18;
@@ -46,10 +47,12 @@ class TRcItemContainer {
   int Size() const { return size_; }
   bool Contains(int index) const { return index >= 0 && index < size_; }
 
-  // Keeps the records of the first min(Size(), slots) slots and zero-fills the slots added.
-  // Negative counts as 0. Shrinking returns memory that is no longer needed. Raises EKIVError
-  // (and leaves the container unchanged) when slots exceeds kMaxSlots or memory runs out.
-  void Resize(int slots);
+  // Keeps the records of the first min(Size(), slots) slots and zero-fills the slots added, but
+  // for those below no_zero_end, which a caller that writes whole records there at once leaves
+  // as they come. Negative counts as 0. Shrinking returns memory that is no longer needed.
+  // Raises EKIVError (and leaves the container unchanged) when slots exceeds kMaxSlots or memory
+  // runs out.
+  void Resize(int slots, int no_zero_end = 0);
 
   // The record of a slot; index must be in 0..Size()-1.
   TrcChartItem& operator[](int index) {
@@ -68,6 +71,12 @@ class TRcItemContainer {
   // Slots the allocated blocks can hold (at least Size()).
   int Capacity() const;
 
+  // Full blocks that containers release are kept resident, up to four (about 100 MiB), for the
+  // next container that grows: filling a chart again, or a new one, then costs the writing of
+  // the records alone, not the system's providing of fresh memory (several times more). This
+  // hands the kept blocks back to the system, for applications that want the memory back.
+  static void ReleaseKeptBlocks();
+
  private:
   // Releases a block the way it was obtained: small blocks from the heap, full blocks as
   // mapped pages.
@@ -76,9 +85,10 @@ class TRcItemContainer {
     void operator()(TrcChartItem* p) const;
   };
   using Block = std::unique_ptr<TrcChartItem[], BlockDeleter>;
-  // A zero-filled block of `slots` records (kBlockItems or at most kSmallBlockItems); null when
-  // memory is exhausted.
-  static Block NewBlock(int slots);
+  // A block of `slots` records (kBlockItems or at most kSmallBlockItems): zero-filled, or for a
+  // full block one that another container released, with its old records (*dirty set then);
+  // null when memory is exhausted.
+  static Block NewBlock(int slots, bool* dirty = nullptr);
   void ZeroSlots(int first, int last);
 
   std::vector<Block> blocks_;

@@ -80,7 +80,9 @@ int TCustomRChart::ReserveItems(int count) {
     }
     at = std::max(at + 1, static_cast<long long>(std::min(grown_alloc, slots)));
   }
-  if (c.Size() < slots) c.Resize(slots);  // may raise; nothing has changed then
+  // The slots this call adds for its items are written whole (AppendArray): they need no
+  // zeroing first. May raise; nothing has changed then.
+  if (c.Size() < slots) c.Resize(slots, static_cast<int>(end));
   alloc = grown_alloc;
   return first;
 }
@@ -105,8 +107,8 @@ void TCustomRChart::AppendArray(const char* what, TrcItem first, TrcItem rest,
 
   // The fields every item of the call shares. Slots the container had before hold what they
   // held (an old item after clearing, say): there only the fields the per-point calls set are
-  // written. Slots added by growing read as zero, so there a whole record is written at once,
-  // one pass over the memory.
+  // written. Slots added by growing would read as zero, so there a whole record (zero but for
+  // those fields) is written at once, one pass over the memory, without zeroing it first.
   const int zero_from = std::max(start, old_slots);
   TrcChartItem tmpl{};
   tmpl.PenStyle = RcPenStyle;

@@ -138,6 +138,25 @@ TEST(WholeArrays, PolylinesAndMarksStoreWhatThePerPointCallsStore) {
   }
 }
 
+// Large arrays fill full blocks; a chart made after another one was dropped takes that chart's
+// blocks with their old records, which whole records replace.
+TEST(WholeArrays, LargeArraysIntoBlocksOfADroppedChart) {
+  const Points p = RandomPoints(TRcItemContainer::kBlockItems + 5000, 3);
+  const auto drop_a_full_chart = [] {
+    ProbeChart old;
+    old.SetTextBkStyle(tbSolid);
+    for (int i = 0; i < 2 * TRcItemContainer::kBlockItems; ++i) old.Text(1.0, 2.0, 9, "old");
+  };
+  ProbeChart single, whole;
+  drop_a_full_chart();
+  single.MoveTo(p.x[0], p.y[0]);
+  for (std::size_t i = 1; i < p.x.size(); ++i) single.DrawTo(p.x[i], p.y[i]);
+  drop_a_full_chart();
+  whole.Polyline(p.x, p.y);
+  ExpectSameStore(single, whole, "after a dropped chart");
+  TRcItemContainer::ReleaseKeptBlocks();
+}
+
 TEST(WholeArrays, BadArraysAppendNothing) {
   ProbeChart chart;
   chart.MoveTo(0.0, 0.0);

@@ -66,6 +66,49 @@ TEST(ItemContainer, SlotsDroppedByShrinkingComeBackZeroed) {
   EXPECT_TRUE(IsZero(c[5]));
 }
 
+// Released full blocks are kept for the next container, with their old records: every way a
+// container takes blocks must still give zero slots where it grows, except those a caller
+// writes whole itself.
+TEST(ItemContainer, KeptBlocksOfOtherContainersComeBackZeroed) {
+  const auto fill_and_drop = [] {
+    TRcItemContainer old(3 * kBlock);
+    for (int i = 0; i < 3 * kBlock; ++i) Mark(old, i);
+  };
+  const auto all_zero = [](const TRcItemContainer& c, int from, int to) {
+    for (int i = from; i < to; ++i)
+      if (!IsZero(c[i])) return false;
+    return true;
+  };
+  fill_and_drop();
+  TRcItemContainer grown;
+  grown.Resize(2 * kBlock + 7);  // a full first block and a second one, both kept blocks
+  EXPECT_TRUE(all_zero(grown, 0, 2 * kBlock + 7));
+  grown.Resize(2 * kBlock + 1000);  // the rest of the kept second block
+  EXPECT_TRUE(all_zero(grown, 2 * kBlock + 7, 2 * kBlock + 1000));
+
+  fill_and_drop();
+  TRcItemContainer small(kBlock / 2);  // small block replaced by a kept full one as it grows
+  Mark(small, 3);
+  small.Resize(kBlock + 100);
+  EXPECT_EQ(small[3].Tag, 4);
+  EXPECT_TRUE(all_zero(small, 4, kBlock + 100));
+
+  fill_and_drop();
+  TRcItemContainer source(kBlock + 10);  // copies take kept blocks too
+  Mark(source, kBlock + 2);
+  TRcItemContainer copy(source);
+  EXPECT_EQ(copy[kBlock + 2].Tag, kBlock + 3);
+  copy.Resize(copy.Capacity());
+  EXPECT_TRUE(all_zero(copy, kBlock + 10, copy.Capacity()));
+
+  // A caller that writes whole records gets its slots as they come, the others zeroed.
+  fill_and_drop();
+  TRcItemContainer written;
+  written.Resize(kBlock + 50, kBlock + 40);
+  EXPECT_TRUE(all_zero(written, kBlock + 40, kBlock + 50));
+  TRcItemContainer::ReleaseKeptBlocks();
+}
+
 TEST(ItemContainer, ShrinkingReturnsMemory) {
   TRcItemContainer c(3 * kBlock);
   c.Resize(1);
