@@ -5,9 +5,7 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <random>
 #include <string>
 #include <unordered_map>
@@ -17,20 +15,9 @@
 #include "platform/imageio.h"
 #include "platform/png_deflate.h"
 #include "rchart/rchart.h"
+#include "timing.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double BestMs(int runs, const std::function<void()>& job) {
-  double best = 1e30;
-  for (int i = 0; i < runs; ++i) {
-    const auto t0 = Clock::now();
-    job();
-    best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-  }
-  return best;
-}
 
 // The file the size setting writes, with its compressed rows replaced by zlib's level 6 of the
 // same palette rows: what a standard encoder makes of the same picture.
@@ -67,12 +54,13 @@ int Rows() {
   }
   const double lo = *std::min_element(y.begin(), y.end());
   const double hi = *std::max_element(y.begin(), y.end());
-  const double per_point = BestMs(5, [&] {
+  using kiv::bench::BestMs;
+  const double per_point = BestMs(5, [&](int) {
     kiv::TCustomRChart chart(nullptr);
     chart.MoveTo(x[0], y[0]);
     for (std::size_t i = 1; i < x.size(); ++i) chart.DrawTo(x[i], y[i]);
   });
-  const double arrays = BestMs(5, [&] {
+  const double arrays = BestMs(5, [&](int) {
     kiv::TCustomRChart chart(nullptr);
     chart.Polyline(x, y);
   });
@@ -90,7 +78,7 @@ int Rows() {
   const int levels[2] = {kiv::TBitmap::kPngSpeed, kiv::TBitmap::kPngSize};
   double ms[2] = {};
   for (int k = 0; k < 2; ++k)
-    ms[k] = BestMs(21, [&] {
+    ms[k] = BestMs(21, [&](int) {
       bytes[k] = kiv::imageio::EncodePng(picture.Bits(), 800, 600, levels[k]).size();
     });
   std::printf("chart png 800x600, speed setting (%zu bytes)\t%.2f\t1\n", bytes[0], ms[0]);

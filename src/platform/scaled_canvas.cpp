@@ -7,36 +7,15 @@
 
 #include "platform/box_filter.h"
 #include "platform/metafile.h"
+#include "platform/raster/line_internal.h"
 
 namespace kiv {
 
 namespace {
 
-// The dash pattern of a one-pixel pen: alternating on and off run lengths, starting with on.
-std::vector<int> DashRuns(TPenStyle style) {
-  switch (style) {
-    case psDash:
-      return {18, 6};
-    case psDot:
-      return {3, 3};
-    case psDashDot:
-      return {9, 6, 3, 6};
-    case psDashDotDot:
-      return {9, 3, 3, 3, 3, 3};
-    case psAlternate:
-      return {1, 1};
-    default:
-      return {};
-  }
-}
-
-bool DashOn(const std::vector<int>& runs, int total, long long k) {
-  long long pos = k % total;
-  for (std::size_t i = 0; i < runs.size(); ++i) {
-    if (pos < runs[i]) return i % 2 == 0;
-    pos -= runs[i];
-  }
-  return true;
+// Whether a one-pixel pen of the style draws dashes (the rasteriser's patterns).
+bool Dashed(TPenStyle style) {
+  return raster::PatternOf(style).count > 1;
 }
 
 // Pixels a one-pixel line from a to b covers, its end excluded: the steps along the major axis.
@@ -120,23 +99,22 @@ void TScaledCanvas::Stroke(TCanvas& t, TPoint a, TPoint b, long long i0, long lo
 
 void TScaledCanvas::Segment(TCanvas& t, TPoint a, TPoint b, bool last_included) {
   const long long n = Steps(a, b);
-  const std::vector<int> runs = Pen().Width() <= 1 ? DashRuns(Pen().Style()) : std::vector<int>{};
+  const bool dashed = Pen().Width() <= 1 && Dashed(Pen().Style());
   // A wide pen covers both ends (and a zero-length wide line nothing); a one-pixel line stops a
   // pixel before its end.
   const long long count = last_included ? (n == 0 && Pen().Width() > 1 ? 0 : n + 1) : n;
   if (count == 0) return;
-  if (runs.empty()) {
+  if (!dashed) {
     Stroke(t, a, b, 0, count - 1, n);
     return;
   }
   // Dashes: runs of "on" pixels in the pen, the gaps in the brush unless it is clear.
-  int total = 0;
-  for (int r : runs) total += r;
+  const raster::DashPattern pattern = raster::PatternOf(Pen().Style());
   const TColor pen = t.Pen().Color();
   for (long long i = 0; i < count;) {
-    const bool on = DashOn(runs, total, phase_ + i);
+    const bool on = raster::DashOn(pattern, phase_ + i);
     long long j = i + 1;
-    while (j < count && DashOn(runs, total, phase_ + j) == on) ++j;
+    while (j < count && raster::DashOn(pattern, phase_ + j) == on) ++j;
     if (on || Brush().Style() != bsClear) {
       t.Pen().SetColor(on ? pen : t.Brush().Color());
       Stroke(t, a, b, i, j - 1, n);
@@ -144,7 +122,7 @@ void TScaledCanvas::Segment(TCanvas& t, TPoint a, TPoint b, bool last_included) 
     i = j;
   }
   t.Pen().SetColor(pen);
-  phase_ = static_cast<int>((phase_ + count) % total);
+  phase_ = static_cast<int>((phase_ + count) % pattern.total);
 }
 
 void TScaledCanvas::DoLine(TPoint from, TPoint to, bool continues) {
@@ -205,7 +183,7 @@ void TScaledCanvas::DoRectangle(const TRect& r) {
   TCanvas& t = Prepare();
   const TPenStyle style = Pen().Style();
   const int w = std::max(1, Pen().Width());
-  const bool dashed = w == 1 && !DashRuns(style).empty();
+  const bool dashed = w == 1 && Dashed(style);
   if (style == psClear) {
     // The interior alone keeps its place: the right column and bottom row stay unpainted.
     if (Brush().Style() != bsClear)
