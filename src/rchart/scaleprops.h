@@ -50,7 +50,10 @@ class TScaleProps : public TNotifyingPersistent {
   int DecPlaces() const { return FDecPlaces; }
   void SetDecPlaces(int v);
   // Switching on is refused once the chart has loaded unless both range ends are at least
-  // 1e-100 and the labels are not calendar dates; switching off is always taken.
+  // 1e-100 and the labels are not calendar dates; switching off is always taken. A chart made in
+  // code takes the switch as it comes: give the axis its positive range first (SetRange), then
+  // switch it on, or the chart's mapping raises "Logarithmic axis must not be negative." over
+  // the fresh range 0..1.
   bool Logarithmic() const { return FLogAx; }
   void SetLogarithmic(bool v);
   // fgtDateTime also switches the logarithmic mapping off; fgtTime sets DecPlaces to 4.
