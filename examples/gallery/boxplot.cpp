@@ -1,10 +1,14 @@
 // The box plot gallery: six columns of measurements with outliers, vertical with a dotted grid
 // and horizontal with percentile bars.
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "boxplot/boxplot.h"
 #include "gallery.h"
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
 #include "services/random.h"
 
 namespace {
@@ -30,6 +34,37 @@ void FillSamples(TDataTable& t) {
   }
 }
 
+// The column labels sit inside the data area, along its bottom edge (vertical) or its left edge
+// (horizontal, with a negative Position): the value range is widened at that end by the room
+// the labels take, so that no whisker end or mark hides behind a label.
+void LeaveRoomForLabels(TBoxPlot& bp) {
+  TBitmap probe(1, 1);
+  probe.Canvas().Font().Assign(bp.Labels().Font());
+  const bool vertical = bp.Orientation() == bpltVertical;
+  const int gap = 6;
+  int room = std::abs(bp.Labels().Position()) + gap;
+  if (vertical) {
+    room += probe.Canvas().TextHeight("Ag") + 2 + bp.Labels().ShadowDy();
+  } else {
+    int widest = 0;
+    for (int c = 1; c <= bp.Data().NrOfColumns(); ++c)
+      widest = std::max(widest, probe.Canvas().TextWidth(bp.Data().GetColName(c)));
+    room += widest + 4 + bp.Labels().ShadowDx();
+  }
+  const TSize area = bp.DataBitmapSize();
+  const int length = vertical ? area.cy : area.cx;
+  TScaleProps& values =
+      vertical ? static_cast<TScaleProps&>(bp.Scale1Y()) : static_cast<TScaleProps&>(bp.Scale1X());
+  const double lo = values.RangeLow(), hi = values.RangeHigh();
+  const double extra = (hi - lo) * room / (length - room);
+  const TScaleProps& columns =
+      vertical ? static_cast<TScaleProps&>(bp.Scale1X()) : static_cast<TScaleProps&>(bp.Scale1Y());
+  if (vertical)
+    bp.SetRange(columns.RangeLow(), lo - extra, columns.RangeHigh(), hi);
+  else
+    bp.SetRange(lo - extra, columns.RangeLow(), hi, columns.RangeHigh());
+}
+
 void Build(TBoxPlot& bp, TBoxPlotOrientation orientation) {
   bp.SetBounds(0, 0, orientation == bpltVertical ? 720 : 640,
                orientation == bpltVertical ? 420 : 460);
@@ -52,6 +87,7 @@ void Build(TBoxPlot& bp, TBoxPlotOrientation orientation) {
     bp.Labels().SetPosition(-6);
   }
   bp.AutoRange(6);
+  LeaveRoomForLabels(bp);
   bp.Update();
 }
 

@@ -13,12 +13,16 @@ namespace {
 using namespace kiv;
 
 // Paints one gauge at (x, y) of the sheet; setup configures it after the common settings.
+// The scale's ends lie on the window's edges, where the cover hides half of a label centred on
+// an end tick: the ranges reach a little past their outermost labels, so every label shows whole.
 void Place(TCanvas& sheet, int x, int y, int w, int h,
            const std::function<void(TScaleGauge&)>& setup) {
   TScaleGauge g(nullptr);
   g.SetBounds(0, 0, w, h);
   g.SetCaptionSize(9);
   g.SetCaptionPosY(5);
+  g.SetMin(-11);
+  g.SetMax(11);
   setup(g);
   TBitmap picture;
   g.CopyToBitmap(picture);
@@ -101,6 +105,8 @@ KIV_GALLERY(gauge_sheet) {
 
   Place(c, 450, 480, 430, 84, [](TScaleGauge& g) {
     g.SetMarginTop(26);
+    g.SetMin(-10);  // a moving dial's labels slide under the cover anyway
+    g.SetMax(10);
     g.SetFixedDial(false);
     g.SetIndexMode(gimThreadTwoTriangles);
     g.SetBackground(gbVertMidBand);
@@ -110,14 +116,14 @@ KIV_GALLERY(gauge_sheet) {
   });
   Place(c, 450, 572, 430, 84, [](TScaleGauge& g) {
     g.SetMarginTop(26);
-    g.SetMin(1);
-    g.SetMax(10000);
+    g.SetMin(0.5);
+    g.SetMax(20000);
     g.SetLogarithmic(true);
-    g.SetMinTicks(6);
+    g.SetMinTicks(4);  // labels at the decades only
     g.SetShortTicks(true);
     g.SetIndexMode(gimBand);
     g.SetValue(420);
-    g.SetCaption("logarithmic 1..10000, Value 420");
+    g.SetCaption("logarithmic 0.5..20000, Value 420");
   });
   Place(c, 450, 664, 430, 84, [](TScaleGauge& g) {
     g.SetMarginTop(26);

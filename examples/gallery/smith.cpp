@@ -86,6 +86,10 @@ KIV_GALLERY(smith_antenna) {
 KIV_GALLERY(smith_small) {
   TSmithChart chart(nullptr);
   BuildSweep(chart, 320);
+  // A little more room around the unit circle than on the large chart: the labels of x = ±1
+  // stand 10 pixels beyond it and would be cut at the data area's edges.
+  chart.SetRange(-1.25, -1.25, 1.25, 1.25);
+  chart.CenterChart();
   chart.SetCaption("Small: level-1 labels only");
   TBitmap picture;
   chart.CopyToBitmap(picture, false, true);

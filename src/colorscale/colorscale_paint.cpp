@@ -100,15 +100,17 @@ void TColorScale::DrawBar(TCanvas& c) {
     for (int e = a; e >= d; --e) line(e, entry(e));
   }
   if (!FExtendColors) return;
+  // The end colours fill the bar up to its last line (hi), never the line past it: that one
+  // lies outside the bar's frame.
   const TColor first = FColorArray->GetColorElem(1), last = FColorArray->GetColorElem(N);
   if (hor) {
     if (FMarginLeft < a)
       for (int e = FMarginLeft; e <= a; ++e) line(e, first);
     if (d < W - FMarginRight)
-      for (int e = d; e <= W - FMarginRight; ++e) line(e, last);
+      for (int e = d; e <= hi; ++e) line(e, last);
   } else {
     if (a < H - FMarginBottom)
-      for (int e = a; e <= H - FMarginBottom; ++e) line(e, first);
+      for (int e = a; e <= hi; ++e) line(e, first);
     if (FMarginTop < d)
       for (int e = FMarginTop; e <= d; ++e) line(e, last);
   }

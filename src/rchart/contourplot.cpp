@@ -4,6 +4,7 @@
 #include "rchart/contourplot.h"
 
 #include <cmath>
+#include <utility>
 
 #include "colorscale/colorscale.h"
 #include "rchart/paintscope.h"
@@ -31,8 +32,8 @@ void TContourPlot::ResetComp() {
     TextLabels(i).OnChange = [this](TObject*) { InvalidateAndRepaint(); };
   // The chart's own zoom/pan and resize slots: an application handler set later replaces them
   // (the cached picture then still follows the ranges and the size, see DataBmpStale).
-  OnZoomPan = [this](TObject*) { FInvalidDataBmp = true; };
-  OnResize = [this](TObject*) { FInvalidDataBmp = true; };
+  OnZoomPan = MarkPictureInvalid;
+  OnResize = MarkPictureInvalid;
   OnProgress = nullptr;
   IsoColors.OnChange = [this](TObject*) {
     IsoColorsChanged();
@@ -90,35 +91,36 @@ void TContourPlot::RecreateGrid(int n, int m) {
   FInvalidDataBmp = true;
 }
 
+// The plot's own state first, then the chart's Assign, which copies everything else (items,
+// ranges, margins, labels, events) and ends with one repaint.
 void TContourPlot::Assign(const TPersistent& Source) {
   const auto* s = dynamic_cast<const TContourPlot*>(&Source);
-  if (s == nullptr) {
+  if (s == nullptr || s == this) {
     TCustomRChart::Assign(Source);
     return;
   }
-  if (s == this) return;
-  {
-    TPaintSuppressor suppress(*this);
-    FPlotMode = s->FPlotMode;
-    FPivotMat = s->FPivotMat;
-    FMaskMat = s->FMaskMat;
-    IsoColors = s->IsoColors;
-    FNumPivotsX = s->FNumPivotsX;
-    FNumPivotsY = s->FNumPivotsY;
-    ++FGridGeneration;
-    FIsoLow = s->FIsoLow;
-    FIsoHigh = s->FIsoHigh;
-    FIsoDist = s->FIsoDist;
-    FMaximum = s->FMaximum;
-    FMinimum = s->FMinimum;
-    FInvalidDataBmp = s->FInvalidDataBmp;
-    OnEstimateZVal = s->OnEstimateZVal;
-    OnProgress = s->OnProgress;
-    MaskPalette = s->MaskPalette;
-    IsoColorsChanged();
-    // The chart's own settings have no copy operation yet. Ending the suppression repaints.
-    FInvalidDataBmp = true;
-  }
+  // Copied first: without memory for them the plot stays as it was.
+  TMatrix pivots = s->FPivotMat;
+  TByteMatrix masks = s->FMaskMat;
+  FSuppressPaint = true;  // the chart's Assign restores the source's switch and repaints
+  FPlotMode = s->FPlotMode;
+  FPivotMat = std::move(pivots);
+  FMaskMat = std::move(masks);
+  FNumPivotsX = s->FNumPivotsX;
+  FNumPivotsY = s->FNumPivotsY;
+  ++FGridGeneration;
+  FIsoLow = s->FIsoLow;
+  FIsoHigh = s->FIsoHigh;
+  FIsoDist = s->FIsoDist;
+  FMaximum = s->FMaximum;
+  FMinimum = s->FMinimum;
+  FInvalidDataBmp = s->FInvalidDataBmp;
+  OnEstimateZVal = s->OnEstimateZVal;
+  OnProgress = s->OnProgress;
+  Silently(IsoColors, [&](TColorArray& c) { c = s->IsoColors; });
+  MaskPalette = s->MaskPalette;
+  IsoColorsChanged();
+  TCustomRChart::Assign(Source);
 }
 
 void TContourPlot::AssignTo(TPersistent& Dest) const {
@@ -132,6 +134,12 @@ void TContourPlot::AssignTo(TPersistent& Dest) const {
 void TContourPlot::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomRChart::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FExtColScale) FExtColScale = nullptr;
+}
+
+// Acts on the sender, not on the plot that installed it: Assign hands the chart's events to the
+// copy, whose own picture must follow its zooms, and a chart that is no contour plot ignores it.
+void TContourPlot::MarkPictureInvalid(TObject* Sender) {
+  if (auto* plot = dynamic_cast<TContourPlot*>(Sender)) plot->FInvalidDataBmp = true;
 }
 
 void TContourPlot::InvalidateAndRepaint() {

@@ -51,7 +51,8 @@ class TContourPlot : public TCustomRChart {
   void ResetComp() override;
   // From another contour plot: mode, pivot and mask values, levels and their colours, the mask
   // palette, the grid size, the statistics and the two events (not Enabled, the precomputed flag
-  // or the attached colour scale).
+  // or the attached colour scale), then the whole chart state as TCustomRChart::Assign copies
+  // it; repaints once. From any other chart: the chart's Assign.
   void Assign(const TPersistent& Source) override;
 
   // --- The pivot grid.
@@ -216,6 +217,8 @@ class TContourPlot : public TCustomRChart {
     return low + (high - low) * (i - 1) / (n - 1);
   }
   void InvalidateAndRepaint();
+  // The internal OnZoomPan and OnResize handlers: the sender's picture is marked invalid.
+  static void MarkPictureInvalid(TObject* Sender);
   // The grid made anew at n x m (values and masks 0); the counts change only when it worked.
   void RecreateGrid(int n, int m);
   // Geometry and colour the cached picture depends on besides the flags.

@@ -99,6 +99,17 @@ void TScale::CreateWnd() {
   SetSuppressPaint(false);
 }
 
+// A helper paints onto its owner's canvas when asked and never becomes a window of its own:
+// as a window it would paint (and record ticks) whenever the host asked, also while hidden
+// axes are being set up.
+void TScale::VisibleChanged() {
+  if (FIsHelper && Parent() == nullptr) {
+    TControl::VisibleChanged();
+    return;
+  }
+  TCustomControl::VisibleChanged();
+}
+
 void TScale::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
   Remap();

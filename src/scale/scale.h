@@ -176,6 +176,7 @@ class TScale : public TCustomControl {
  protected:
   void Loaded() override;
   void CreateWnd() override;
+  void VisibleChanged() override;
   void Paint() override;
   void DblClick() override;
   void MouseMove(TShiftState Shift, int X, int Y) override;

@@ -136,6 +136,48 @@ TEST(ColorScalePicture, TheBarInBothOrientations) {
   EXPECT_EQ(Runs(b, col, bottom, 0, -1, bottom - top + 1), all);  // low end at the bottom
 }
 
+// ExtendColors fills the bar outside the colour range with the end colours right up to the
+// frame and never past it: the pictures with and without it differ only inside the bar.
+TEST(ColorScalePicture, ExtendedColoursStayInsideTheBar) {
+  for (const TColScaleOrientation orientation : {csoHorizontal, csoVertical}) {
+    TColorScale cs(nullptr);
+    FiveColours(cs);
+    if (orientation == csoVertical) {
+      cs.SetOrientation(csoVertical);
+      cs.SetBounds(0, 0, 90, 260);
+      cs.SetMarginRight(40);
+    }
+    cs.SetScaleRange(0, 100);
+    cs.SetColorLow(20);
+    cs.SetColorHigh(60);
+    cs.CrossHair().SetMode(chOff);
+    TBitmap plain, extended;
+    cs.PaintTo(plain, -1, -1);
+    cs.SetExtendColors(true);
+    cs.PaintTo(extended, -1, -1);
+    // The bar's strip; its frame lies on the strip's outer lines.
+    const TRect bar(cs.MarginLeft(), cs.MarginTop(), cs.Width() - cs.MarginRight(),
+                    cs.Height() - cs.MarginBottom());
+    int inside = 0, outside = 0;
+    for (int y = 0; y < cs.Height(); ++y)
+      for (int x = 0; x < cs.Width(); ++x) {
+        if (PixelAt(plain, x, y) == PixelAt(extended, x, y)) continue;
+        const bool in = x >= bar.Left && x < bar.Right && y >= bar.Top && y < bar.Bottom;
+        ++(in ? inside : outside);
+        if (!in && outside == 1) ADD_FAILURE() << "changed outside the bar at " << x << ", " << y;
+      }
+    EXPECT_GT(inside, 0);
+    EXPECT_EQ(outside, 0);
+    if (orientation == csoHorizontal) {
+      EXPECT_EQ(PixelAt(extended, bar.Left + 1, 30), clRed);
+      EXPECT_EQ(PixelAt(extended, bar.Right - 2, 30), clFuchsia);
+    } else {
+      EXPECT_EQ(PixelAt(extended, 30, bar.Bottom - 2), clRed);
+      EXPECT_EQ(PixelAt(extended, 30, bar.Top + 1), clFuchsia);
+    }
+  }
+}
+
 TEST(ColorScalePicture, TheCrosshairMarksItsValue) {
   TColorScale cs(nullptr);
   cs.SetScaleRange(0, 10);

@@ -185,14 +185,25 @@ TEST(ContourPicture, TheVectorOutputEmbedsTheField) {
   EXPECT_NE(svg.find("polyline"), std::string::npos);
 }
 
-TEST(ContourCopy, AssignTakesGridLevelsColoursAndEvents) {
+// A copy is the same plot in the same chart: grid, levels, colours and events, and the chart
+// around the field (ranges, margins, caption, items, text labels), so it shows the same picture.
+// The events it inherits act on the copy, not on the plot it was copied from.
+TEST(ContourCopy, AssignTakesThePlotAndTheChartAroundIt) {
   Shown s;
   s.plot.SetNumPivotsX(7);
   s.plot.SetPlotMode(cpmDots);
   s.plot.SetIsoParams(-2, 2, 0.25);
   s.plot.SetMaskVal(3, 4, 9);
+  s.plot.SetRange(-2.0, -1.0, 3.0, 4.0);
+  s.plot.SetMarginLeft(72);
+  s.plot.SetCaption("copied");
+  s.plot.SetDataColor(clRed);
+  s.plot.MoveTo(-1.0, 0.0);
+  s.plot.DrawTo(2.0, 3.0);
+  s.plot.AddTextLabel(0.5, 1.5, clBlue, "label");
   s.plot.CalculatePivotPoints(false);
   ProbePlot copy;
+  copy.SetBounds(0, 0, s.plot.Width(), s.plot.Height());
   copy.Assign(s.plot);
   EXPECT_EQ(copy.NumPivotsX(), 7);
   EXPECT_EQ(copy.NumPivotsY(), s.plot.NumPivotsY());
@@ -202,13 +213,34 @@ TEST(ContourCopy, AssignTakesGridLevelsColoursAndEvents) {
   EXPECT_EQ(copy.GetPivotVal(7, 1), s.plot.GetPivotVal(7, 1));
   EXPECT_EQ(copy.MaxPivot(), s.plot.MaxPivot());
   EXPECT_EQ(copy.IsoColors.Size(), 16);
+  EXPECT_EQ(copy.Scale1X().RangeLow(), -2.0);
+  EXPECT_EQ(copy.MarginLeft(), 72);
+  EXPECT_EQ(copy.NumItems(), 2);
   const int calls = s.calls;
   copy.CalculatePivotPoints(false);  // the event came along
   EXPECT_EQ(s.calls, calls + copy.NumPivotsX() * copy.NumPivotsY());
   TBitmap a, b;
-  s.plot.CopyToBitmapDAOnly(a, false);
-  copy.CopyToBitmapDAOnly(b, false);
+  s.plot.CopyToBitmap(a, false);
+  copy.CopyToBitmap(b, false);
   EXPECT_TRUE(SamePicture(a, b));
+
+  TOffscreenHost other;
+  other.Show(copy);
+  s.host.ProcessMessages();
+  ASSERT_FALSE(copy.InvalidDataBmp());
+  ASSERT_FALSE(s.plot.InvalidDataBmp());
+  copy.OnZoomPan(&copy);
+  EXPECT_TRUE(copy.InvalidDataBmp());
+  EXPECT_FALSE(s.plot.InvalidDataBmp());
+  copy.Repaint();
+  copy.OnResize(&copy);
+  EXPECT_TRUE(copy.InvalidDataBmp());
+  EXPECT_FALSE(s.plot.InvalidDataBmp());
+  // A plain chart that takes the plot's state takes its events too, which leave the plot alone.
+  TRChart chart(nullptr);
+  chart.Assign(s.plot);
+  chart.OnZoomPan(&chart);
+  EXPECT_FALSE(s.plot.InvalidDataBmp());
 }
 
 }  // namespace
