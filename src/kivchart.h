@@ -37,6 +37,7 @@
 #include "platform/datetime.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
+#include "platform/fine_canvas.h"
 #include "platform/forms.h"
 #include "platform/graphics.h"
 #include "platform/imageio.h"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/box_filter.h"
+#include "platform/fine_canvas.h"
 #include "platform/metafile.h"
 #include "platform/raster/line_internal.h"
 
@@ -33,18 +34,41 @@ int Sat(long long v) {
 TScaledCanvas::TScaledCanvas(TBitmap& target, int Scale)
     : target_(&target), s_(std::clamp(Scale, 1, 16)) {}
 
+TScaledCanvas::~TScaledCanvas() = default;
+
+TFineCanvas& TScaledCanvas::Fine() {
+  if (!fine_) fine_ = std::make_unique<TFineCanvas>(*target_, s_);
+  return *fine_;
+}
+
+// The picture pixels whose blocks reach into the bitmap.
 TRect TScaledCanvas::DeviceBounds() const {
-  return TRect(0, 0, (target_->Width() + s_ - 1) / s_, (target_->Height() + s_ - 1) / s_);
+  const auto first = [&](long long o) {  // floor(-o / s)
+    return static_cast<int>(o > 0 ? -((o + s_ - 1) / s_) : -o / s_);
+  };
+  const auto end = [&](long long size, long long o) {  // ceil((size - o) / s)
+    const long long v = size - o;
+    return static_cast<int>(v >= 0 ? (v + s_ - 1) / s_ : -(-v / s_));
+  };
+  return TRect(first(origin_.X), first(origin_.Y), end(target_->Width(), origin_.X),
+               end(target_->Height(), origin_.Y));
+}
+
+int TScaledCanvas::BlockX(long long x) const {
+  return Sat(s_ * x + origin_.X);
+}
+
+int TScaledCanvas::BlockY(long long y) const {
+  return Sat(s_ * y + origin_.Y);
 }
 
 TRect TScaledCanvas::Block(const TRect& r) const {
-  return TRect(Sat(1LL * s_ * r.Left), Sat(1LL * s_ * r.Top), Sat(1LL * s_ * r.Right),
-               Sat(1LL * s_ * r.Bottom));
+  return TRect(BlockX(r.Left), BlockY(r.Top), BlockX(r.Right), BlockY(r.Bottom));
 }
 
 TPoint TScaledCanvas::Centre(TPoint p) const {
-  const long long o = (s_ - 1) / 2;
-  return TPoint(Sat(1LL * s_ * p.X + o), Sat(1LL * s_ * p.Y + o));
+  const int o = (s_ - 1) / 2;
+  return TPoint(BlockX(p.X) + o, BlockY(p.Y) + o);
 }
 
 TCanvas& TScaledCanvas::Prepare() {
@@ -148,7 +172,7 @@ void TScaledCanvas::DoPolygon(std::span<const TPoint> points) {
     // The interior at the scaled geometry: pixels whose centres lie inside.
     std::vector<TPoint> corners(points.size());
     for (std::size_t i = 0; i < points.size(); ++i)
-      corners[i] = TPoint(Sat(1LL * s_ * points[i].X), Sat(1LL * s_ * points[i].Y));
+      corners[i] = TPoint(BlockX(points[i].X), BlockY(points[i].Y));
     const TPenStyle pen = t.Pen().Style();
     t.Pen().SetStyle(psClear);
     t.Polygon(corners);
@@ -204,8 +228,8 @@ void TScaledCanvas::DoRectangle(const TRect& r) {
   // w * s pixels inside the scaled box around the same blocks.
   const long long out = style == psInsideFrame ? 0 : (w - 1) / 2;
   t.Pen().SetStyle(psInsideFrame);
-  t.Rectangle(Sat(s_ * (r.Left - out)), Sat(s_ * (r.Top - out)), Sat(s_ * (r.Right + out)),
-              Sat(s_ * (r.Bottom + out)));
+  t.Rectangle(BlockX(r.Left - out), BlockY(r.Top - out), BlockX(r.Right + out),
+              BlockY(r.Bottom + out));
 }
 
 void TScaledCanvas::DoFillRect(const TRect& r) {
@@ -225,13 +249,13 @@ void TScaledCanvas::DoFrameRect(const TRect& r) {
 }
 
 // The box whose one-pixel outline a pen of width W follows so that it covers the blocks of the
-// outline the picture's pen of width w covers along box r.
-static TRect OutlineBox(const TRect& r, int s, int w) {
+// outline the picture's pen of width w covers along box r (blocks starting at origin).
+static TRect OutlineBox(const TRect& r, int s, int w, TPoint origin) {
   const long long W = 1LL * s * w;
-  const long long l = 1LL * s * (r.Left - (w - 1) / 2) + (W - 1) / 2;
-  const long long t = 1LL * s * (r.Top - (w - 1) / 2) + (W - 1) / 2;
-  const long long rr = 1LL * s * (r.Right + w / 2) - W / 2;
-  const long long b = 1LL * s * (r.Bottom + w / 2) - W / 2;
+  const long long l = 1LL * s * (r.Left - (w - 1) / 2) + (W - 1) / 2 + origin.X;
+  const long long t = 1LL * s * (r.Top - (w - 1) / 2) + (W - 1) / 2 + origin.Y;
+  const long long rr = 1LL * s * (r.Right + w / 2) - W / 2 + origin.X;
+  const long long b = 1LL * s * (r.Bottom + w / 2) - W / 2 + origin.Y;
   return TRect(Sat(l), Sat(t), Sat(std::max(rr, l + 1)), Sat(std::max(b, t + 1)));
 }
 
@@ -244,14 +268,14 @@ void TScaledCanvas::DoEllipse(const TRect& r) {
   }
   // Dash patterns are not carried over to ellipses: their outline is drawn solid.
   t.Pen().SetStyle(psSolid);
-  t.Ellipse(OutlineBox(r, s_, std::max(1, Pen().Width())));
+  t.Ellipse(OutlineBox(r, s_, std::max(1, Pen().Width()), origin_));
 }
 
 void TScaledCanvas::DoArc(const TRect& box, TPoint start, TPoint end) {
   if (box.IsEmpty() || Pen().Style() == psClear) return;
   TCanvas& t = Prepare();
   t.Pen().SetStyle(psSolid);
-  const TRect b = OutlineBox(box, s_, std::max(1, Pen().Width()));
+  const TRect b = OutlineBox(box, s_, std::max(1, Pen().Width()), origin_);
   // Rays in the same directions from the scaled box's centre, through points far out, so that
   // rounding them to pixels does not turn them.
   const auto ray = [&](TPoint p) {
@@ -267,7 +291,7 @@ void TScaledCanvas::DoArc(const TRect& box, TPoint start, TPoint end) {
 }
 
 TColor TScaledCanvas::DoGetPixel(int x, int y) const {
-  return target_->Canvas().Pixels(Sat(1LL * s_ * x), Sat(1LL * s_ * y));
+  return target_->Canvas().Pixels(BlockX(x), BlockY(y));
 }
 
 void TScaledCanvas::DoSetPixel(int x, int y, TColor c) {
@@ -283,9 +307,9 @@ void TScaledCanvas::DoText(int x, int y, std::string_view text, const TRect* cli
   t.Font().SetPixelsPerInch(Font().PixelsPerInch() * s_);
   t.SetTextAlign(TA_LEFT | TA_TOP);
   if (clip != nullptr)
-    t.TextRect(Block(*clip), Sat(1LL * s_ * x), Sat(1LL * s_ * y), text);
+    t.TextRect(Block(*clip), BlockX(x), BlockY(y), text);
   else
-    t.TextOut(Sat(1LL * s_ * x), Sat(1LL * s_ * y), text);
+    t.TextOut(BlockX(x), BlockY(y), text);
 }
 
 void TScaledCanvas::DoStretch(const TRect& dest, const TBitmap& source, const TRect& src) {

@@ -3,12 +3,15 @@
 // smoothed renderings of recorded pictures.
 #pragma once
 
+#include <memory>
+
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 
 namespace kiv {
 
 class TMetafile;
+class TFineCanvas;
 
 // Coordinates are those of the picture at its own size; pixel (x, y) becomes the block of
 // Scale x Scale pixels at (Scale x, Scale y) of the bitmap. Pens are Scale times as wide and fonts
@@ -21,8 +24,17 @@ class TScaledCanvas final : public TCanvas {
  public:
   // The bitmap keeps its size; Scale is clamped to 1..16.
   TScaledCanvas(TBitmap& target, int Scale);
+  ~TScaledCanvas() override;
   std::string ClassName() const override { return "TScaledCanvas"; }
   int Scale() const { return s_; }
+  // Where the block of picture pixel (0, 0) starts in the bitmap (0, 0 unless set): a picture
+  // drawn around a point that lies between the blocks of another one.
+  TPoint Origin() const { return origin_; }
+  void SetOrigin(TPoint p) { origin_ = p; }
+  // The same bitmap with coordinates in its own pixels, pens and fonts still in the picture's
+  // units (fine_canvas.h): for geometry that is computed at the finer resolution, such as the
+  // exact places of a chart's data, drawn between the parts that stay on the picture's pixels.
+  TFineCanvas& Fine();
 
  protected:
   void DoLine(TPoint from, TPoint to, bool continues) override;
@@ -43,6 +55,9 @@ class TScaledCanvas final : public TCanvas {
   // The target canvas with this canvas's state (pen width Scale times, font resolution Scale
   // times, clip rectangle scaled); returns it.
   TCanvas& Prepare();
+  // The bitmap coordinate where the block of picture column x (row y) starts.
+  int BlockX(long long x) const;
+  int BlockY(long long y) const;
   // The centre pixel of the block of picture pixel p.
   TPoint Centre(TPoint p) const;
   TRect Block(const TRect& r) const;
@@ -56,7 +71,9 @@ class TScaledCanvas final : public TCanvas {
 
   TBitmap* target_;
   int s_;
+  TPoint origin_;
   int phase_ = 0;  // pixels of the dash pattern drawn so far
+  std::unique_ptr<TFineCanvas> fine_;
 };
 
 // The recorded picture drawn Scale times larger (1..16) into bitmap, which takes the size

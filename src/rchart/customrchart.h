@@ -257,6 +257,9 @@ class TCustomRChart : public TCustomControl {
   // clamped to +-2147483647 (NaN to 2147483647), then rounded half to even. Values <= 1e-100 on
   // a logarithmic axis fall off the low end of the axis.
   void R2M(int Layer, double xin, double yin, int& xout, int& yout) const;
+  // R2M for the picture Scale times larger: the nearest pixels to Scale times the transformed
+  // values (R2M's for Scale 1).
+  void R2MScaled(int Layer, double xin, double yin, int Scale, int& xout, int& yout) const;
   // Control pixels to world values of a layer.
   void M2R(int Layer, int xin, int yin, double& xout, double& yout) const;
   void GetTransformParams(int Layer, double& kx, double& dx, double& ky, double& dy) const;

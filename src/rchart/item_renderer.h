@@ -14,6 +14,7 @@
 #endif
 
 #include "platform/errors.h"
+#include "platform/fine_canvas.h"
 #include "rchart/customrchart.h"
 #include "services/rounding.h"
 
@@ -30,6 +31,9 @@ inline constexpr int kMaxPenWidth = 1000;
 
 inline int Clamp30k(long long v) {
   return static_cast<int>(std::clamp(v, -kCoordLimit, kCoordLimit));
+}
+inline int ClampTo(long long v, long long limit) {
+  return static_cast<int>(std::clamp(v, -limit, limit));
 }
 
 // One axis of a layer's transformation. R2M computes in long double; most values are mapped in
@@ -118,11 +122,20 @@ inline std::string ItemText(const TrcChartItem& item, const TLongTextArray& tabl
 // Draws items for the chart with the chart's cached state. It holds the item layer's mapping
 // and ranges, so it may serve further items of that layer as long as no user code has run in
 // between (which could change ranges or margins).
+//
+// With a fine canvas (fine_canvas.h, the canvas itself) the geometry is computed at its
+// resolution, s times the picture's: a world value goes to round(s (k v + d)) plus the offset of
+// the block centres, computed as R2M computes (R2MScaled), so that a pixel of the picture lands
+// on the centre of its block and everything between lands on the nearest pixel of the magnified
+// picture; screen values and pixel offsets are multiplied by s before rounding. Pens, marks and
+// texts keep their sizes in the picture's pixels. Duplicate marks are judged on the picture's
+// pixels, so that the same marks are drawn as in the picture. With s = 1 every formula is the
+// picture's own.
 class TItemRenderer {
  public:
   TItemRenderer(TCustomRChart& chart, TCanvas& canvas, bool blk_white, int xoff, int yoff,
-                int layer)
-      : ch_(chart), cv_(canvas), blk_white_(blk_white), xoff_(xoff), yoff_(yoff) {
+                int layer, TFineCanvas* fine = nullptr)
+      : ch_(chart), cv_(canvas), blk_white_(blk_white), xoff_(xoff), yoff_(yoff), fine_(fine) {
     layer_ = TCustomRChart::ClampLayer(layer);
     const auto L = static_cast<std::size_t>(layer_ - 1);
     TRenderLayerMap& m = chart.FRenderMaps[L];
@@ -148,8 +161,15 @@ class TItemRenderer {
       }
       m.valid = true;
     }
-    mx_ = itemdraw::AxisMap(m.k[0], m.d[0], m.fast[0]);
-    my_ = itemdraw::AxisMap(m.k[1], m.d[1], m.fast[1]);
+    s_ = fine ? fine->Scale() : 1;
+    o_ = fine ? fine->Offset() : 0;
+    lim_ = itemdraw::kCoordLimit * s_;
+    mx_ = itemdraw::AxisMap(m.k[0] * s_, m.d[0] * s_, m.fast[0]);
+    my_ = itemdraw::AxisMap(m.k[1] * s_, m.d[1] * s_, m.fast[1]);
+    if (fine) {
+      px_ = itemdraw::AxisMap(m.k[0], m.d[0], m.fast[0]);
+      py_ = itemdraw::AxisMap(m.k[1], m.d[1], m.fast[1]);
+    }
     // The layer's ranges, ordered (marks are drawn inside them for either orientation).
     const TScaleProps& px = *chart.FScalePropsX[L];
     const TScaleProps& py = *chart.FScalePropsY[L];
@@ -157,8 +177,8 @@ class TItemRenderer {
     xhi_ = std::max(px.RangeLow(), px.RangeHigh());
     ylo_ = std::min(py.RangeLow(), py.RangeHigh());
     yhi_ = std::max(py.RangeLow(), py.RangeHigh());
-    ox_ = static_cast<long long>(xoff) - chart.RcLRim;
-    oy_ = static_cast<long long>(yoff) - chart.RcTRim;
+    ox_ = s_ * (static_cast<long long>(xoff) - chart.RcLRim) + o_;
+    oy_ = s_ * (static_cast<long long>(yoff) - chart.RcTRim) + o_;
 #ifdef __SSE2__
     pk_ = _mm_set_pd(my_.k, mx_.k);
     pd_ = _mm_set_pd(my_.d, mx_.d);
@@ -194,29 +214,42 @@ class TItemRenderer {
   int MarkRun(const TRcItemContainer& items, int i, int end);
 
  private:
-  // --- Coordinates.
+  // --- Coordinates (at the canvas's resolution).
   int WorldX(double v) const {
     int p;
     if (!mx_.Pixel(v, p)) {
       int unused;
-      ch_.R2M(layer_, v, 0, p, unused);
+      ch_.R2MScaled(layer_, v, 0, s_, p, unused);
     }
-    return itemdraw::Clamp30k(p + ox_);
+    return itemdraw::ClampTo(p + ox_, lim_);
   }
   int WorldY(double v) const {
     int p;
     if (!my_.Pixel(v, p)) {
       int unused;
-      ch_.R2M(layer_, 0, v, unused, p);
+      ch_.R2MScaled(layer_, 0, v, s_, unused, p);
     }
-    return itemdraw::Clamp30k(p + oy_);
+    return itemdraw::ClampTo(p + oy_, lim_);
   }
   int ScreenX(double v) const {
-    return itemdraw::Clamp30k(static_cast<long long>(RoundToInt(v)) + xoff_);
+    return itemdraw::ClampTo(RoundToInt(v * s_) + Centre(xoff_), lim_);
   }
   int ScreenY(double v) const {
-    return itemdraw::Clamp30k(static_cast<long long>(RoundToInt(v)) + yoff_);
+    return itemdraw::ClampTo(RoundToInt(v * s_) + Centre(yoff_), lim_);
   }
+  // The centre of the block of picture pixel v; a length of v picture pixels; a length in
+  // picture pixels rounded at the canvas's resolution.
+  long long Centre(long long v) const {
+    return s_ * v + o_;
+  }
+  long long Len(long long v) const {
+    return s_ * v;
+  }
+  long long RoundLen(double v) const {
+    return RoundToInt(v * s_);
+  }
+  // The picture's own pixel of a mark's centre (duplicate marks are judged there).
+  TPoint PicturePixel(const TrcChartItem& it, bool screen) const;
   int X(double v, bool screen) const {
     return screen ? ScreenX(v) : WorldX(v);
   }
@@ -247,8 +280,8 @@ class TItemRenderer {
     const __m128d ok = _mm_and_pd(_mm_cmplt_pd(_mm_and_pd(p, abs_mask), _mm_set1_pd(1e9)),
                                   _mm_cmpgt_pd(margin, pbound_));
     if (_mm_movemask_pd(ok) == 3) {
-      // The pixels plus the offsets, clamped as Clamp30k does; all values are exact.
-      const double lim = static_cast<double>(itemdraw::kCoordLimit);
+      // The pixels plus the offsets, clamped as ClampTo does; all values are exact.
+      const double lim = static_cast<double>(lim_);
       const __m128d c =
           _mm_min_pd(_mm_max_pd(_mm_add_pd(r, poff_), _mm_set1_pd(-lim)), _mm_set1_pd(lim));
       const __m128i q = _mm_cvttpd_epi32(c);
@@ -266,8 +299,8 @@ class TItemRenderer {
     return xlo_ <= it.x && it.x <= xhi_ && ylo_ <= it.y && it.y <= yhi_;
 #endif
   }
-  static TPoint Shift(TPoint p, long long dx, long long dy) {
-    return TPoint(itemdraw::Clamp30k(p.X + dx), itemdraw::Clamp30k(p.Y + dy));
+  TPoint Shift(TPoint p, long long dx, long long dy) const {
+    return TPoint(itemdraw::ClampTo(p.X + dx, lim_), itemdraw::ClampTo(p.Y + dy, lim_));
   }
   // The pen position the relative kinds continue from.
   TPoint Current() const {
@@ -365,13 +398,18 @@ class TItemRenderer {
   void ErrorBar(const TrcChartItem& it);
   void Text(const TrcChartItem& it, int index, bool is_anno, const TLongTextArray& texts);
   bool MarkSlotFree(int px, int py, int mark);
+  void DrawMark(int mark, TPoint p);
 
   TCustomRChart& ch_;
   TCanvas& cv_;
   bool blk_white_;
   int xoff_, yoff_;
+  TFineCanvas* fine_;  // the canvas when it is a fine one
+  int s_ = 1, o_ = 0;  // its scale and the offset of a block's centre pixel
+  long long lim_ = itemdraw::kCoordLimit;
   int layer_ = 1;
   itemdraw::AxisMap mx_, my_;
+  itemdraw::AxisMap px_, py_;  // the picture's own mapping, for a fine canvas
   double xlo_ = 0, xhi_ = 0, ylo_ = 0, yhi_ = 0;
   long long ox_ = 0, oy_ = 0;
 #ifdef __SSE2__

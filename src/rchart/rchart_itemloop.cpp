@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/fine_canvas.h"
+#include "platform/scaled_canvas.h"
 #include "rchart/item_renderer.h"
 
 namespace kiv {
@@ -115,8 +117,25 @@ void TCustomRChart::DrawContainerItemOnCanvas(TCanvas& Canvas, const TrcChartIte
       .Draw(Item, Index, IsAnnotation, LongTexts);
 }
 
-void TCustomRChart::RenderContainers(TCanvas& Canvas, int XOffset, int YOffset, bool BlkWhite,
+void TCustomRChart::RenderContainers(TCanvas& Picture, int XOffset, int YOffset, bool BlkWhite,
                                      int FirstItem) {
+  // A picture drawn larger gets the items at its own resolution: their geometry is computed
+  // there, on the fine view of the scaled canvas, instead of on the picture's pixels.
+  TFineCanvas* fine = nullptr;
+  if (auto* scaled = dynamic_cast<TScaledCanvas*>(&Picture); scaled && scaled->Scale() > 1) {
+    fine = &scaled->Fine();
+    fine->SetPen(Picture.Pen());
+    fine->SetBrush(Picture.Brush());
+    fine->SetCopyMode(Picture.CopyMode());
+    PrepareRenderState(*fine, static_cast<int>(fine->Centre(XOffset)),
+                       static_cast<int>(fine->Centre(YOffset)));
+  }
+  TCanvas& Canvas = fine ? *fine : Picture;
+  const auto draw_item = [&](const TrcChartItem& it, int i, bool anno,
+                             const TLongTextArray& texts) {
+    TItemRenderer(*this, Canvas, BlkWhite, XOffset, YOffset, it.Layer, fine)
+        .Draw(it, i, anno, texts);
+  };
   const auto LayerShown = [this](std::int32_t L) {
     return (L == 1 || L == 2) && FLayerVisib[static_cast<std::size_t>(L - 1)];
   };
@@ -136,14 +155,13 @@ void TCustomRChart::RenderContainers(TCanvas& Canvas, int XOffset, int YOffset, 
       if (OnBeforeRenderChartItem) {
         TrcChartItem copy = it;
         DoOnBeforeRenderChartItem(this, copy, i, false);
-        DrawContainerItemOnCanvas(Canvas, copy, i, false, FLongTextsData, BlkWhite, XOffset,
-                                  YOffset);
+        draw_item(copy, i, false, FLongTextsData);
         fast[0].reset();
         fast[1].reset();
         continue;
       }
       if (IsTextKind(it.ItemKind)) {
-        DrawContainerItemOnCanvas(Canvas, it, i, false, FLongTextsData, BlkWhite, XOffset, YOffset);
+        draw_item(it, i, false, FLongTextsData);
         fast[0].reset();
         fast[1].reset();
         continue;
@@ -151,7 +169,7 @@ void TCustomRChart::RenderContainers(TCanvas& Canvas, int XOffset, int YOffset, 
       // Only texts run user code (OnBeforeRenderText): for every other kind the renderer of the
       // item's layer stays valid and is reused.
       std::optional<TItemRenderer>& r = fast[it.Layer - 1];
-      if (!r) r.emplace(*this, Canvas, BlkWhite, XOffset, YOffset, it.Layer);
+      if (!r) r.emplace(*this, Canvas, BlkWhite, XOffset, YOffset, it.Layer, fine);
       if (!r->FastStep(it)) r->Draw(it, i, false, FLongTextsData);
       // No user code runs until the next text or handler: the item count stays as it is.
       const int n = std::min(FNumChartItems, FDataContainer->Size());
@@ -169,7 +187,7 @@ void TCustomRChart::RenderContainers(TCanvas& Canvas, int XOffset, int YOffset, 
       if (!FAnnoClassVisib[copy.ItemClass] || !LayerShown(copy.Layer)) continue;
       if (pass != 0 && IsTextKind(copy.ItemKind) != (pass == 2)) continue;
       DoOnBeforeRenderChartItem(this, copy, i, true);
-      DrawContainerItemOnCanvas(Canvas, copy, i, true, FLongTextsAnno, BlkWhite, XOffset, YOffset);
+      draw_item(copy, i, true, FLongTextsAnno);
     }
   };
   if (!FAnnoBelowChart) draw_data();

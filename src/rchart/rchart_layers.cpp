@@ -297,6 +297,11 @@ void TCustomRChart::AdjustScaling() {
 }
 
 void TCustomRChart::R2M(int Layer, double xin, double yin, int& xout, int& yout) const {
+  R2MScaled(Layer, xin, yin, 1, xout, yout);
+}
+
+void TCustomRChart::R2MScaled(int Layer, double xin, double yin, int Scale, int& xout,
+                              int& yout) const {
   const auto L = static_cast<std::size_t>(ClampLayer(Layer) - 1);
   const TScaleProps& px = *FScalePropsX[L];
   const TScaleProps& py = *FScalePropsY[L];
@@ -313,6 +318,10 @@ void TCustomRChart::R2M(int Layer, double xin, double yin, int& xout, int& yout)
     y = Cpky[L] * std::log(static_cast<long double>(yin)) + Cpdy[L];
   else
     y = py.RangeLow() > py.RangeHigh() ? 0 : Height();
+  if (Scale != 1) {
+    x *= Scale;
+    y *= Scale;
+  }
   xout = PixelOf(x);
   yout = PixelOf(y);
 }

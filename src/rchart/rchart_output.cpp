@@ -6,6 +6,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "platform/box_filter.h"
 #include "platform/clipboard.h"
 #include "platform/errors.h"
 #include "platform/metafile.h"
@@ -38,14 +39,38 @@ void TCustomRChart::CopyToBMP(const std::string& FName, bool BlkWhite) {
   picture.SaveToFile(FName);
 }
 
-// Scaled pictures are drawn from the vector picture, which holds every part of the chart.
+// Scaled pictures are composed as the screen picture is, on scaled canvases: the chart bitmap's
+// parts and the data area's background, grid, labels and frame on the picture's pixels, each a
+// block of Scale x Scale pixels, and the items at the larger picture's own resolution (the
+// fine view RenderContainers finds on a scaled canvas). The data area has a bitmap of its own,
+// which clips the items to it.
 void TCustomRChart::CopyToBitmapScaled(TBitmap& ABitmap, int Scale, bool Smooth, bool BlkWhite) {
-  TMetafile picture;
-  CopyToMetafile(picture, BlkWhite);
+  Scale = std::clamp(Scale, 1, 4);
+  if (Scale == 1 && !Smooth) {
+    CopyToBitmap(ABitmap, BlkWhite);
+    return;
+  }
+  constexpr int kSuper = 4;  // the smooth picture is drawn four times larger and reduced
+  const int s = Smooth ? kSuper * Scale : Scale;
+  TMonochromeScope mono(*this, BlkWhite);
+  TBitmap large(std::max(Width(), 0) * s, std::max(Height(), 0) * s);
+  {
+    TScaledCanvas chart(large, s);
+    ConstructChartBmp(chart);
+  }
+  const TSize d = DataBitmapSize();
+  TBitmap data(std::max(d.cx, 0) * s, std::max(d.cy, 0) * s);
+  {
+    TScaledCanvas dc(data, s);
+    InitGraf(dc, 0, 0, d.cx, d.cy);
+    ConstructDataBmpCanvas(dc, 0, 0, BlkWhite, 0);
+  }
+  large.Canvas().SetCopyMode(cmSrcCopy);
+  large.Canvas().Draw(RcLRim * s, RcTRim * s, data);
   if (Smooth)
-    RenderSmooth(picture, std::clamp(Scale, 1, 4), ABitmap);
+    ABitmap = ReduceByBoxFilter(large, kSuper);
   else
-    RenderScaled(picture, std::clamp(Scale, 1, 4), ABitmap);
+    ABitmap = std::move(large);
 }
 
 void TCustomRChart::CopyToBMPScaled(const std::string& FName, int Scale, bool Smooth,

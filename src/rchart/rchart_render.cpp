@@ -54,7 +54,7 @@ void TItemRenderer::Draw(const TrcChartItem& it, int index, bool is_anno,
       break;
     }
     case tkMoveRelPix: {
-      const TPoint p = Shift(Current(), RoundToInt(it.x), RoundToInt(it.y));
+      const TPoint p = Shift(Current(), RoundLen(it.x), RoundLen(it.y));
       ch_.FPenLifted = false;
       Flush();
       cv_.MoveTo(p.X, p.Y);
@@ -63,7 +63,7 @@ void TItemRenderer::Draw(const TrcChartItem& it, int index, bool is_anno,
       break;
     }
     case tkLineRelPix: {
-      const TPoint p = Shift(Current(), RoundToInt(it.x), RoundToInt(it.y));
+      const TPoint p = Shift(Current(), RoundLen(it.x), RoundLen(it.y));
       if (ch_.FPenLifted)
         StepAfterGap(c_, style, it.FillColor, p);
       else
@@ -72,7 +72,7 @@ void TItemRenderer::Draw(const TrcChartItem& it, int index, bool is_anno,
     }
     case tkLineRelPixOrig: {
       const TPoint a = World(it.x, it.y);
-      const TPoint b = Shift(a, RoundToInt(it.x2), RoundToInt(it.y2));
+      const TPoint b = Shift(a, RoundLen(it.x2), RoundLen(it.y2));
       ch_.FPenLifted = false;
       Flush();
       if (a == b) {
@@ -93,8 +93,8 @@ void TItemRenderer::Draw(const TrcChartItem& it, int index, bool is_anno,
       if (kind == tkLine) {
         Line(Main(it), Secondary(it));
       } else {
-        Line(Shift(World(it.x, it.y), it.Param1, it.Param2),
-             Shift(World(it.x2, it.y2), it.Param1, it.Param2));
+        Line(Shift(World(it.x, it.y), Len(it.Param1), Len(it.Param2)),
+             Shift(World(it.x2, it.y2), Len(it.Param1), Len(it.Param2)));
       }
       break;
     }
@@ -103,8 +103,8 @@ void TItemRenderer::Draw(const TrcChartItem& it, int index, bool is_anno,
       break;
     case tkRectRelPix: {
       const TPoint c = World(it.x, it.y);
-      Box(it, Shift(c, -static_cast<long long>(it.Param1), -static_cast<long long>(it.Param2)),
-          Shift(c, it.Param1, it.Param2), false);
+      Box(it, Shift(c, -Len(it.Param1), -Len(it.Param2)), Shift(c, Len(it.Param1), Len(it.Param2)),
+          false);
       break;
     }
     case tkEllipse:
@@ -139,9 +139,9 @@ void TItemRenderer::Draw(const TrcChartItem& it, int index, bool is_anno,
       PenStyle(style);
       BrushColor(it.FillColor);
       const int x = X(it.x, FlagsOf(it.CoordMode).mx);
-      const int bottom =
-          Clamp30k(static_cast<long long>(ch_.Height()) - ch_.RcBRim - ch_.RcTRim + yoff_);
-      cv_.MoveTo(x, yoff_);
+      const int bottom = ClampTo(
+          Centre(static_cast<long long>(ch_.Height()) - ch_.RcBRim - ch_.RcTRim + yoff_), lim_);
+      cv_.MoveTo(x, ClampTo(Centre(yoff_), lim_));
       cv_.LineTo(x, bottom);
       break;
     }
@@ -151,9 +151,9 @@ void TItemRenderer::Draw(const TrcChartItem& it, int index, bool is_anno,
       PenStyle(style);
       BrushColor(it.FillColor);
       const int y = Y(it.y, FlagsOf(it.CoordMode).my);
-      const int right =
-          Clamp30k(static_cast<long long>(ch_.Width()) - ch_.RcLRim - ch_.RcRRim + xoff_);
-      cv_.MoveTo(xoff_, y);
+      const int right = ClampTo(
+          Centre(static_cast<long long>(ch_.Width()) - ch_.RcLRim - ch_.RcRRim + xoff_), lim_);
+      cv_.MoveTo(ClampTo(Centre(xoff_), lim_), y);
       cv_.LineTo(right, y);
       break;
     }
@@ -201,10 +201,13 @@ void TItemRenderer::RectFrame(const TrcChartItem& it) {
   PenStyle(ValidStyle(it.PenStyle));
   PenColor(f);
   BrushColor(f);
+  // The rectangle covers L .. R - 1 of the picture: its last pixel is one picture pixel (u)
+  // before R.
+  const int u = s_;
   if (a == b) {
     cv_.SetPixels(a.X, a.Y, f);
   } else {
-    cv_.Rectangle(L, T, R, B);
+    cv_.Rectangle(L, T, R - u + 1, B - u + 1);
   }
   const auto path = [&](TColor c, std::initializer_list<TPoint> pts) {
     PenColor(c);
@@ -224,10 +227,10 @@ void TItemRenderer::RectFrame(const TrcChartItem& it) {
     case rbEmbossed:
     case rbEngraved: {
       const bool embossed = it.FrameStyle == rbEmbossed;
-      path(embossed ? S : K, {TPoint(L + 1, B), TPoint(L + 1, T + 1), TPoint(R, T + 1),
-                              TPoint(R, B), TPoint(L + 1, B)});
-      path(embossed ? K : S, {TPoint(L, B - 1), TPoint(L, T), TPoint(R - 1, T),
-                              TPoint(R - 1, B - 1), TPoint(L, B - 1)});
+      path(embossed ? S : K, {TPoint(L + u, B), TPoint(L + u, T + u), TPoint(R, T + u),
+                              TPoint(R, B), TPoint(L + u, B)});
+      path(embossed ? K : S, {TPoint(L, B - u), TPoint(L, T), TPoint(R - u, T),
+                              TPoint(R - u, B - u), TPoint(L, B - u)});
       break;
     }
     default:
@@ -244,10 +247,12 @@ void TItemRenderer::Bar3D(const TrcChartItem& it) {
   int x1 = std::min(a.X, b.X), x2 = std::max(a.X, b.X);
   const int top = std::min(a.Y, b.Y), bottom = std::max(a.Y, b.Y);
   const double angle = it.Param1 * (std::numbers::pi / 180);
-  const long long e = RoundToInt(std::cos(angle) * it.Param2);
-  const long long f = RoundToInt(std::sin(angle) * it.Param2);
+  const long long e = RoundToInt(std::cos(angle) * it.Param2 * s_);
+  const long long f = RoundToInt(std::sin(angle) * it.Param2 * s_);
   if (it.Param1 > 90) std::swap(x1, x2);
-  const auto P = [](long long x, long long y) { return TPoint(Clamp30k(x), Clamp30k(y)); };
+  const auto P = [this](long long x, long long y) {
+    return TPoint(ClampTo(x, lim_), ClampTo(y, lim_));
+  };
   const TPoint top_face[4] = {P(x1, top), P(x1 + e, top - f), P(x2 + e, top - f), P(x2, top)};
   cv_.Polygon(top_face);
   const TPoint side_face[4] = {P(x2 + e, top - f), P(x2, top), P(x2, bottom),
@@ -286,6 +291,7 @@ void TItemRenderer::Arrow(const TrcChartItem& it) {
   cv_.LineTo(p2.X, p2.Y);
   const double h = it.Param1;
   if (h < 1) return;
+  const double hs = h * s_;
   constexpr double pi = std::numbers::pi;
   double alpha;
   const long long dx = static_cast<long long>(p2.X) - p1.X;
@@ -295,15 +301,15 @@ void TItemRenderer::Arrow(const TrcChartItem& it) {
   else
     alpha = std::atan(static_cast<double>(dy) / static_cast<double>(dx)) +
             (dx > 0 ? pi / 2 : 3 * pi / 2);
-  const long long sp = RoundToInt(std::sin(alpha + kHeadAngle) * h);
-  const long long cp = RoundToInt(std::cos(alpha + kHeadAngle) * h);
-  const long long sm = RoundToInt(std::sin(alpha - kHeadAngle) * h);
-  const long long cm = RoundToInt(std::cos(alpha - kHeadAngle) * h);
+  const long long sp = RoundToInt(std::sin(alpha + kHeadAngle) * hs);
+  const long long cp = RoundToInt(std::cos(alpha + kHeadAngle) * hs);
+  const long long sm = RoundToInt(std::sin(alpha - kHeadAngle) * hs);
+  const long long cm = RoundToInt(std::cos(alpha - kHeadAngle) * hs);
   // A head's corners: its point and the two ends of its flanks (sign -1 at the tip, where the
   // flanks reach back along the shaft, +1 at the tail).
   const auto head = [&](TPoint p, int sign) {
-    const TPoint c1(Clamp30k(p.X + sign * sp), Clamp30k(p.Y - sign * cp));
-    const TPoint c2(Clamp30k(p.X + sign * sm), Clamp30k(p.Y - sign * cm));
+    const TPoint c1(ClampTo(p.X + sign * sp, lim_), ClampTo(p.Y - sign * cp, lim_));
+    const TPoint c2(ClampTo(p.X + sign * sm, lim_), ClampTo(p.Y - sign * cm, lim_));
     if (!it.Transp) {
       const TPoint tri[3] = {p, c1, c2};
       cv_.Polygon(tri);
@@ -351,8 +357,30 @@ void TItemRenderer::Mark(const TrcChartItem& it) {
   PenStyle(ValidStyle(it.PenStyle));
   const int px = screen ? ScreenX(it.x) : WorldX(it.x);
   const int py = screen ? ScreenY(it.y) : WorldY(it.y);
-  if (ch_.FAvoidDupMarks && !ch_.FPixMap.empty() && !MarkSlotFree(px, py, it.Param3)) return;
-  DrawMarkOnCanvas(cv_, it.Param3, px, py);
+  if (ch_.FAvoidDupMarks && !ch_.FPixMap.empty()) {
+    const TPoint q = fine_ ? PicturePixel(it, screen) : TPoint(px, py);
+    if (!MarkSlotFree(q.X, q.Y, it.Param3)) return;
+  }
+  DrawMark(it.Param3, TPoint(px, py));
+}
+
+TPoint TItemRenderer::PicturePixel(const TrcChartItem& it, bool screen) const {
+  if (screen)
+    return TPoint(Clamp30k(RoundToInt(it.x) + static_cast<long long>(xoff_)),
+                  Clamp30k(RoundToInt(it.y) + static_cast<long long>(yoff_)));
+  int x, y, unused;
+  if (!px_.Pixel(it.x, x)) ch_.R2M(layer_, it.x, 0, x, unused);
+  if (!py_.Pixel(it.y, y)) ch_.R2M(layer_, 0, it.y, unused, y);
+  return TPoint(Clamp30k(x + static_cast<long long>(xoff_) - ch_.RcLRim),
+                Clamp30k(y + static_cast<long long>(yoff_) - ch_.RcTRim));
+}
+
+// On a fine canvas a mark is its pixel picture magnified, centred on the point.
+void TItemRenderer::DrawMark(int mark, TPoint p) {
+  if (fine_)
+    DrawMarkOnCanvas(fine_->PictureAt(p), mark, 0, 0);
+  else
+    DrawMarkOnCanvas(cv_, mark, p.X, p.Y);
 }
 
 void TItemRenderer::ErrorBar(const TrcChartItem& it) {
@@ -370,19 +398,19 @@ void TItemRenderer::ErrorBar(const TrcChartItem& it) {
       const int vx = WorldX(v);
       cv_.MoveTo(c.X, c.Y);
       cv_.LineTo(vx, c.Y);
-      cv_.MoveTo(vx, c.Y - 3);
-      cv_.LineTo(vx, c.Y + 4);
+      cv_.MoveTo(vx, ClampTo(c.Y - Len(3), lim_));
+      cv_.LineTo(vx, ClampTo(c.Y + Len(4), lim_));
     }
   } else {
     for (const double v : {it.y - lower, it.y + upper}) {
       const int vy = WorldY(v);
       cv_.MoveTo(c.X, c.Y);
       cv_.LineTo(c.X, vy);
-      cv_.MoveTo(c.X - 3, vy);
-      cv_.LineTo(c.X + 4, vy);
+      cv_.MoveTo(ClampTo(c.X - Len(3), lim_), vy);
+      cv_.LineTo(ClampTo(c.X + Len(4), lim_), vy);
     }
   }
-  DrawMarkOnCanvas(cv_, it.Param3, c.X, c.Y);
+  DrawMark(it.Param3, c);
 }
 
 void TItemRenderer::Text(const TrcChartItem& stored, int index, bool is_anno,
@@ -404,11 +432,13 @@ void TItemRenderer::Text(const TrcChartItem& stored, int index, bool is_anno,
     p = Main(it);
   } else {
     int rx = 0, ry = 0;
-    ch_.R2M(it.Layer, it.x, it.y, rx, ry);
-    const double sx = std::min(static_cast<double>(rx) + it.x2, 2147483647.0);
-    const double sy = std::max(static_cast<double>(ry) + it.y2, -2147483647.0);
-    p = TPoint(Clamp30k(RoundToInt(sx) + ox_), Clamp30k(RoundToInt(sy) + oy_));
+    ch_.R2MScaled(it.Layer, it.x, it.y, s_, rx, ry);
+    const double sx = std::min(static_cast<double>(rx) + it.x2 * s_, 2147483647.0);
+    const double sy = std::max(static_cast<double>(ry) + it.y2 * s_, -2147483647.0);
+    p = TPoint(ClampTo(RoundToInt(sx) + ox_, lim_), ClampTo(RoundToInt(sy) + oy_, lim_));
   }
+  // A text is placed by the corner of its cell: the corner of the anchor's block.
+  p = TPoint(p.X - o_, p.Y - o_);
   std::string text = ItemText(it, texts);
   if (ch_.OnBeforeRenderText) ch_.OnBeforeRenderText(&ch_, text, index, is_anno);
   if (!FontUsable(cv_)) return;
@@ -427,8 +457,12 @@ void TItemRenderer::Text(const TrcChartItem& stored, int index, bool is_anno,
     return;
   }
   if (solid) {
+    // Four picture pixels left and right of the lines, two above and below: the box's outermost
+    // pixels are the centres of those blocks.
     PenColor(bkg);
-    cv_.Rectangle(I(px - 4), I(py - 2), I(px + w + 4), I(py + static_cast<long long>(n) * h + 2));
+    const long long u = s_, o = o_;
+    cv_.Rectangle(I(px - 4 * u + o), I(py - 2 * u + o), I(px + w + 3 * u + o + 1),
+                  I(py + static_cast<long long>(n) * h + u + o + 1));
   }
   std::size_t start = 0;
   for (int k = 0; k < n; ++k) {

@@ -12,10 +12,11 @@
 namespace kiv {
 namespace {
 
-// A chart whose picture holds only axis-parallel shapes: no axes, no caption, a grid, filled and
-// open rectangles, cursors, square marks, a wide step line.
+// A chart whose picture holds only axis-parallel shapes on the picture's pixels (two pixels per
+// unit across, one down): no axes, no caption, a grid, filled and open rectangles, cursors,
+// square marks, a wide step line.
 void Blocky(TCustomRChart& c) {
-  c.SetBounds(0, 0, 200, 140);
+  c.SetBounds(0, 0, 221, 124);
   c.SetMarginLeft(12);
   c.SetMarginRight(9);
   c.SetMarginTop(11);
@@ -65,8 +66,8 @@ TEST(ScaledOutput, AxisParallelPicturesAreExactBlocksAndComeBackFromTheSmoothPat
     for (int s : {2, 3}) {
       TBitmap big;
       c.CopyToBitmapScaled(big, s, false, bw);
-      ASSERT_EQ(big.Width(), 200 * s);
-      ASSERT_EQ(big.Height(), 140 * s);
+      ASSERT_EQ(big.Width(), 221 * s);
+      ASSERT_EQ(big.Height(), 124 * s);
       for (int y = 0; y < big.Height(); ++y)
         for (int x = 0; x < big.Width(); ++x)
           ASSERT_EQ(At(big, x, y), At(exact, x / s, y / s)) << x << "," << y << " scale " << s;
@@ -74,9 +75,9 @@ TEST(ScaledOutput, AxisParallelPicturesAreExactBlocksAndComeBackFromTheSmoothPat
     // Drawn four times larger, every block is one colour: the mean gives the picture back.
     TBitmap smooth;
     c.CopyToBitmapScaled(smooth, 1, true, bw);
-    ASSERT_EQ(smooth.Width(), 200);
-    for (int y = 0; y < 140; ++y)
-      for (int x = 0; x < 200; ++x) ASSERT_EQ(At(smooth, x, y), At(exact, x, y)) << x << "," << y;
+    ASSERT_EQ(smooth.Width(), 221);
+    for (int y = 0; y < 124; ++y)
+      for (int x = 0; x < 221; ++x) ASSERT_EQ(At(smooth, x, y), At(exact, x, y)) << x << "," << y;
   }
 }
 
