@@ -41,6 +41,7 @@ void TFineCanvas::AssignFont(const TFont& font) {
 TCanvas& TFineCanvas::PictureAt(TPoint centre) {
   if (!picture_) picture_ = std::make_unique<TScaledCanvas>(*target_, s_);
   picture_->SetOrigin(TPoint(Sat(1LL * centre.X - Offset()), Sat(1LL * centre.Y - Offset())));
+  picture_->SetBitmapClip(ClipRect());
   picture_->SetPen(Pen());
   picture_->SetBrush(Brush());
   picture_->SetCopyMode(CopyMode());
@@ -254,12 +255,11 @@ void TFineCanvas::DoRectangle(const TRect& r) {
     Outline(t, c, true);
     return;
   }
-  // A ring of the wide pen inside the blocks the picture's pen covers around the outermost
-  // pixels (all of it inside them for psInsideFrame).
-  const long long out_lo = style == psInsideFrame ? 0 : s * ((w - 1) / 2);
-  const long long out_hi = style == psInsideFrame ? 0 : s * (w / 2);
+  // The picture's ring of w pixels reaches (w - 1) / 2 of them beyond the outermost pixels on
+  // every side (none for psInsideFrame): a ring of the wide pen inside those blocks.
+  const long long out = style == psInsideFrame ? 0 : s * ((w - 1) / 2);
   t.Pen().SetStyle(psInsideFrame);
-  t.Rectangle(Sat(bl - out_lo), Sat(bt - out_lo), Sat(br + out_hi), Sat(bb + out_hi));
+  t.Rectangle(Sat(bl - out), Sat(bt - out), Sat(br + out), Sat(bb + out));
 }
 
 void TFineCanvas::DoFillRect(const TRect& r) {

@@ -38,6 +38,7 @@ TScaledCanvas::~TScaledCanvas() = default;
 
 TFineCanvas& TScaledCanvas::Fine() {
   if (!fine_) fine_ = std::make_unique<TFineCanvas>(*target_, s_);
+  fine_->SetClipRect(Block(ClipRect()));
   return *fine_;
 }
 
@@ -78,7 +79,7 @@ TCanvas& TScaledCanvas::Prepare() {
   t.SetBrush(Brush());
   t.SetCopyMode(CopyMode());
   t.SetPolyFillMode(PolyFillMode());
-  t.SetClipRect(Block(ClipRect()));
+  t.SetClipRect(has_bitmap_clip_ ? Block(ClipRect()).Intersect(bitmap_clip_) : Block(ClipRect()));
   return t;
 }
 

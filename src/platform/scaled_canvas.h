@@ -31,9 +31,16 @@ class TScaledCanvas final : public TCanvas {
   // drawn around a point that lies between the blocks of another one.
   TPoint Origin() const { return origin_; }
   void SetOrigin(TPoint p) { origin_ = p; }
+  // A clip rectangle in the bitmap's pixels besides the picture's own (none unless set): for a
+  // picture that is part of another one with a clip of its own.
+  void SetBitmapClip(const TRect& r) {
+    bitmap_clip_ = r;
+    has_bitmap_clip_ = true;
+  }
   // The same bitmap with coordinates in its own pixels, pens and fonts still in the picture's
   // units (fine_canvas.h): for geometry that is computed at the finer resolution, such as the
   // exact places of a chart's data, drawn between the parts that stay on the picture's pixels.
+  // It takes this canvas's clip rectangle.
   TFineCanvas& Fine();
 
  protected:
@@ -72,6 +79,8 @@ class TScaledCanvas final : public TCanvas {
   TBitmap* target_;
   int s_;
   TPoint origin_;
+  TRect bitmap_clip_;
+  bool has_bitmap_clip_ = false;
   int phase_ = 0;  // pixels of the dash pattern drawn so far
   std::unique_ptr<TFineCanvas> fine_;
 };

@@ -186,6 +186,8 @@ class TItemRenderer {
     poff_ = _mm_set_pd(static_cast<double>(oy_), static_cast<double>(ox_));
     plo_ = _mm_set_pd(ylo_, xlo_);
     phi_ = _mm_set_pd(yhi_, xhi_);
+    plim_ = _mm_set1_pd(static_cast<double>(lim_));
+    plow_ = _mm_set1_pd(-static_cast<double>(lim_));
 #endif
   }
 
@@ -281,9 +283,7 @@ class TItemRenderer {
                                   _mm_cmpgt_pd(margin, pbound_));
     if (_mm_movemask_pd(ok) == 3) {
       // The pixels plus the offsets, clamped as ClampTo does; all values are exact.
-      const double lim = static_cast<double>(lim_);
-      const __m128d c =
-          _mm_min_pd(_mm_max_pd(_mm_add_pd(r, poff_), _mm_set1_pd(-lim)), _mm_set1_pd(lim));
+      const __m128d c = _mm_min_pd(_mm_max_pd(_mm_add_pd(r, poff_), plow_), plim_);
       const __m128i q = _mm_cvttpd_epi32(c);
       return TPoint(_mm_cvtsi128_si32(q), _mm_cvtsi128_si32(_mm_shuffle_epi32(q, 1)));
     }
@@ -414,8 +414,8 @@ class TItemRenderer {
   long long ox_ = 0, oy_ = 0;
 #ifdef __SSE2__
   // The same for both axes at once (x low, y high): factors, offsets, bounds of the double
-  // mapping, composition offsets and the ranges.
-  __m128d pk_, pd_, pbound_, poff_, plo_, phi_;
+  // mapping, composition offsets and the ranges, and the coordinate limits.
+  __m128d pk_, pd_, pbound_, poff_, plo_, phi_, plim_, plow_;
 #endif
   TColor c_ = clBlack;  // the item's pen colour (black for monochrome output)
 };

@@ -42,8 +42,9 @@ void TCustomRChart::CopyToBMP(const std::string& FName, bool BlkWhite) {
 // Scaled pictures are composed as the screen picture is, on scaled canvases: the chart bitmap's
 // parts and the data area's background, grid, labels and frame on the picture's pixels, each a
 // block of Scale x Scale pixels, and the items at the larger picture's own resolution (the
-// fine view RenderContainers finds on a scaled canvas). The data area has a bitmap of its own,
-// which clips the items to it.
+// fine view RenderContainers finds on a scaled canvas). The data area is drawn in place,
+// shifted by the margins and clipped to its rectangle, on a canvas of its own as it would be
+// on its own bitmap.
 void TCustomRChart::CopyToBitmapScaled(TBitmap& ABitmap, int Scale, bool Smooth, bool BlkWhite) {
   Scale = std::clamp(Scale, 1, 4);
   if (Scale == 1 && !Smooth) {
@@ -59,14 +60,12 @@ void TCustomRChart::CopyToBitmapScaled(TBitmap& ABitmap, int Scale, bool Smooth,
     ConstructChartBmp(chart);
   }
   const TSize d = DataBitmapSize();
-  TBitmap data(std::max(d.cx, 0) * s, std::max(d.cy, 0) * s);
-  {
-    TScaledCanvas dc(data, s);
-    InitGraf(dc, 0, 0, d.cx, d.cy);
-    ConstructDataBmpCanvas(dc, 0, 0, BlkWhite, 0);
+  if (d.cx > 0 && d.cy > 0) {
+    TScaledCanvas data(large, s);
+    data.SetClipRect(TRect(RcLRim, RcTRim, RcLRim + d.cx, RcTRim + d.cy));
+    InitGraf(data, RcLRim, RcTRim, d.cx, d.cy);
+    ConstructDataBmpCanvas(data, RcLRim, RcTRim, BlkWhite, 0);
   }
-  large.Canvas().SetCopyMode(cmSrcCopy);
-  large.Canvas().Draw(RcLRim * s, RcTRim * s, data);
   if (Smooth)
     ABitmap = ReduceByBoxFilter(large, kSuper);
   else

@@ -4,6 +4,8 @@
 // means.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -244,6 +246,28 @@ TEST(BoxFilter, ExactMeansOfWholeAndPartialBlocks) {
   EXPECT_EQ(const_cast<TBitmap&>(r3).Canvas().Pixels(2, 0), RGB(50, 50, 50));
   // Factor 1 keeps the picture.
   EXPECT_TRUE(SamePixels(b, ReduceByBoxFilter(b, 1)));
+}
+
+TEST(BoxFilter, TheFourByFourPathGivesTheExactMeans) {
+  // Random colours on a picture whose last blocks are partial, against the means computed here.
+  TBitmap b(4 * 13 + 3, 4 * 5 + 2);
+  std::uint32_t seed = 12345;
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      b.ScanLine(y)[x] = seed | 0xFF000000u;
+    }
+  const TBitmap r = ReduceByBoxFilter(b, 4);
+  for (int oy = 0; oy < r.Height(); ++oy)
+    for (int ox = 0; ox < r.Width(); ++ox) {
+      unsigned sum[3] = {}, n = 0;
+      for (int y = 4 * oy; y < std::min(b.Height(), 4 * oy + 4); ++y)
+        for (int x = 4 * ox; x < std::min(b.Width(), 4 * ox + 4); ++x, ++n)
+          for (int c = 0; c < 3; ++c) sum[c] += (b.ScanLine(y)[x] >> (8 * c)) & 0xFF;
+      TPixel mean = 0xFF000000u;
+      for (int c = 0; c < 3; ++c) mean |= ((sum[c] + n / 2) / n) << (8 * c);
+      ASSERT_EQ(r.ScanLine(oy)[ox], mean) << ox << "," << oy;
+    }
 }
 
 }  // namespace
