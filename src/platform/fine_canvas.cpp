@@ -49,6 +49,36 @@ TCanvas& TFineCanvas::PictureAt(TPoint centre) {
   return *picture_;
 }
 
+void TFineCanvas::DrawPictureAt(TPoint centre, int Key, int Radius,
+                                const std::function<void(TCanvas&)>& draw) {
+  const long long fine_radius = (Radius + 1LL) * s_;
+  if (Pen().Mode() != pmCopy || (Brush().Style() != bsSolid && Brush().Style() != bsClear) ||
+      Radius < 0 || fine_radius > 512) {
+    draw(PictureAt(centre));
+    return;
+  }
+  const auto same = [&](const Stamp& st) {
+    return st.key == Key && st.radius == Radius && st.pen == Pen().Color() &&
+           st.brush == Brush().Color() && st.width == Pen().Width() &&
+           st.pen_style == Pen().Style() && st.brush_style == Brush().Style();
+  };
+  auto it = std::find_if(stamps_.begin(), stamps_.end(), same);
+  if (it == stamps_.end()) {
+    if (stamps_.size() >= 64) stamps_.clear();
+    Stamp st{Key,           Radius,        Pen().Color(),   Brush().Color(),
+             Pen().Width(), Pen().Style(), Brush().Style(), {}};
+    st.stamp.Record(static_cast<int>(fine_radius), [&](TBitmap& b, TPoint c) {
+      TFineCanvas scratch(b, s_);
+      scratch.SetPen(Pen());
+      scratch.SetBrush(Brush());
+      draw(scratch.PictureAt(c));
+    });
+    stamps_.push_back(std::move(st));
+    it = stamps_.end() - 1;
+  }
+  it->stamp.Draw(*target_, ClipRect(), centre);
+}
+
 TRect TFineCanvas::DeviceBounds() const {
   return TRect(0, 0, target_->Width(), target_->Height());
 }

@@ -2,10 +2,13 @@
 // the bitmap's own pixels while pens, dash patterns and fonts keep the picture's units.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
+#include "platform/picture_stamp.h"
 
 namespace kiv {
 
@@ -44,6 +47,10 @@ class TFineCanvas final : public TCanvas {
   // this canvas's pen, brush and modes: pixel pictures such as marks drawn magnified around a
   // point computed here. Valid until the next call.
   TCanvas& PictureAt(TPoint centre);
+  // What draw paints on PictureAt(centre), reaching at most Radius picture pixels from (0, 0).
+  // With a copy-mode pen and a solid or clear brush the drawing is recorded once per Key and
+  // drawing state and then copied (the same pixels, many times faster for many copies).
+  void DrawPictureAt(TPoint centre, int Key, int Radius, const std::function<void(TCanvas&)>& draw);
 
  protected:
   void DoLine(TPoint from, TPoint to, bool continues) override;
@@ -85,6 +92,16 @@ class TFineCanvas final : public TCanvas {
   int s_;
   long long phase_ = 0;  // steps of the dash pattern drawn so far, in the bitmap's pixels
   std::unique_ptr<TScaledCanvas> picture_;
+  // Recorded pictures: the key, the pen and brush they were drawn with.
+  struct Stamp {
+    int key, radius;
+    TColor pen, brush;
+    int width;
+    TPenStyle pen_style;
+    TBrushStyle brush_style;
+    TPictureStamp stamp;
+  };
+  std::vector<Stamp> stamps_;
 };
 
 }  // namespace kiv

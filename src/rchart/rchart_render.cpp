@@ -375,12 +375,15 @@ TPoint TItemRenderer::PicturePixel(const TrcChartItem& it, bool screen) const {
                 Clamp30k(y + static_cast<long long>(yoff_) - ch_.RcTRim));
 }
 
-// On a fine canvas a mark is its pixel picture magnified, centred on the point.
+// On a fine canvas a mark is its pixel picture magnified, centred on the point. The largest
+// marks reach 7 pixels from their centre, and a wide pen thickens them by half its width.
 void TItemRenderer::DrawMark(int mark, TPoint p) {
-  if (fine_)
-    DrawMarkOnCanvas(fine_->PictureAt(p), mark, 0, 0);
-  else
+  if (!fine_) {
     DrawMarkOnCanvas(cv_, mark, p.X, p.Y);
+    return;
+  }
+  const int reach = 8 + cv_.Pen().Width();
+  fine_->DrawPictureAt(p, mark, reach, [mark](TCanvas& c) { DrawMarkOnCanvas(c, mark, 0, 0); });
 }
 
 void TItemRenderer::ErrorBar(const TrcChartItem& it) {

@@ -145,5 +145,38 @@ TEST(FineCanvas, WideStrokesLeanAsThePicturesPensAndPicturesAroundAPointKeepThei
   }
 }
 
+// Many copies of one small picture are recorded once and copied: the same pixels as drawing each,
+// whatever the colours (white and black too), at the edges of the clip rectangle and the bitmap.
+TEST(FineCanvas, RecordedPicturesGiveThePixelsOfDrawingThem) {
+  const auto figure = [](TCanvas& c) {
+    c.MoveTo(-3, -3);
+    c.LineTo(4, 4);
+    c.Rectangle(-1, -2, 3, 1);
+    c.SetPixels(-3, 2, clGreen);
+  };
+  const TColor colours[][2] = {{clWhite, clBlack}, {clRed, clNavy}, {clBlack, clWhite}};
+  for (int s : {2, 4}) {
+    TBitmap direct(kW * s, kH * s), stamped(kW * s, kH * s);
+    for (TBitmap* b : {&direct, &stamped}) {
+      b->Canvas().Brush().SetColor(clSilver);
+      b->Canvas().FillRect(TRect(0, 0, kW * s, kH * s));
+    }
+    TFineCanvas a(direct, s), b(stamped, s);
+    for (TFineCanvas* c : {&a, &b}) c->SetClipRect(TRect(3, 2, kW * s - 5, kH * s));
+    int k = 0;
+    for (int y = -4; y < kH * s + 4; y += 9)
+      for (int x = -4; x < kW * s + 4; x += 11, ++k) {
+        const TColor* col = colours[k % 3];
+        for (TFineCanvas* c : {&a, &b}) {
+          Pen(*c, col[0], 1 + k % 2);
+          c->Brush().SetColor(col[1]);
+        }
+        figure(a.PictureAt(TPoint(x, y)));
+        b.DrawPictureAt(TPoint(x, y), 7, 5, figure);
+      }
+    EXPECT_TRUE(SamePixels(direct, stamped)) << "scale " << s;
+  }
+}
+
 }  // namespace
 }  // namespace kiv
