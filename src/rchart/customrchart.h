@@ -819,10 +819,12 @@ class TCustomRChart : public TCustomControl {
   void SetPngCompressionLevel(int level) {
     if (level >= 0 && level <= 9) FPngLevel = level;
   }
-  // The picture Scale times larger (1..4), for dense screens and print: coordinates, pen widths
-  // and fonts grow as printing scales them, texts are drawn afresh at the larger size. Smooth
-  // draws it four times larger again and reduces it with an exact box filter, so that lines and
-  // texts get soft edges. The screen picture stays as it is.
+  // The picture Scale times larger (1..4), for dense screens and print: pen widths and fonts
+  // grow as printing scales them, texts are drawn afresh at the larger size, and the items are
+  // placed at the larger picture's own pixels (world values to round(Scale (k v + d)), centred in
+  // the blocks of the picture's pixels). Smooth draws it four times larger again and reduces it
+  // with an exact box filter, so that curves and texts are anti-aliased. The screen picture
+  // stays as it is.
   void CopyToBitmapScaled(TBitmap& ABitmap, int Scale, bool Smooth, bool BlkWhite);
   void CopyToBMPScaled(const std::string& FName, int Scale, bool Smooth, bool BlkWhite);
   // A vector picture: the file receives an SVG document (whatever its name) in which items,
