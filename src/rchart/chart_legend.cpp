@@ -119,14 +119,14 @@ int TChartLegend::RowHeight(TCanvas& Canvas) const {
 }
 
 TSize TChartLegend::Extent(TCanvas& Canvas) const {
-  if (entries_.empty()) return TSize(0, 0);
+  if (entries_.empty()) return TSize{0, 0};
   const int row = RowHeight(Canvas);
   int text = 0;
   if (Usable(Canvas.Font()))
     for (const TLegendEntry& e : entries_) text = std::max(text, Canvas.TextWidth(e.Text));
   const int n = Count();
-  return TSize(2 * kPadding + kSampleWidth + kGap + text,
-               2 * kPadding + n * row + (n - 1) * kRowGap);
+  return TSize{2 * kPadding + kSampleWidth + kGap + text,
+               2 * kPadding + n * row + (n - 1) * kRowGap};
 }
 
 TSize TChartLegend::Extent() const {
