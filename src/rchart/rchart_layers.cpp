@@ -264,12 +264,15 @@ void TCustomRChart::AdjustScaling() {
   for (std::size_t L = 0; L < 2; ++L) {
     const TScaleProps& px = *FScalePropsX[L];
     const TScaleProps& py = *FScalePropsY[L];
+    // A logarithmic axis over a non-positive range is refused whether or not the data area has
+    // room, so that no size of the control lets such an axis in.
+    if (px.Logarithmic() && (px.RangeHigh() <= 0 || px.RangeLow() <= 0))
+      throw EKIVRChartError("Logarithmic axis must not be negative.");
     const long double A = W - RcLRim - RcRRim - F3DRim;
     if (A > 0) {
       const long double lo = px.RangeLow(), hi = px.RangeHigh();
       const long double right = W - RcRRim - F3DRim;
       if (px.Logarithmic()) {
-        if (hi <= 0 || lo <= 0) throw EKIVRChartError("Logarithmic axis must not be negative.");
         const long double d = std::log(hi) - std::log(lo);
         Cpkx[L] = A / d;
         Cpdx[L] = (std::log(hi) * RcLRim - std::log(lo) * right) / d;
@@ -281,12 +284,13 @@ void TCustomRChart::AdjustScaling() {
       Cpkx[L] = 0;
       Cpdx[L] = W / 2;
     }
+    if (py.Logarithmic() && (py.RangeHigh() <= 0 || py.RangeLow() <= 0))
+      throw EKIVRChartError("Logarithmic axis must not be negative.");
     const long double B = H - RcTRim - RcBRim - F3DRim;
     if (B > 0) {
       const long double lo = py.RangeLow(), hi = py.RangeHigh();
       const long double bottom = H - RcBRim - F3DRim;
       if (py.Logarithmic()) {
-        if (hi <= 0 || lo <= 0) throw EKIVRChartError("Logarithmic axis must not be negative.");
         const long double d = std::log(hi) - std::log(lo);
         Cpky[L] = -B / d;
         Cpdy[L] = (std::log(hi) * bottom - std::log(lo) * RcTRim) / d;

@@ -296,6 +296,17 @@ TEST(ChartExtremes, ARefusedLogarithmicSwitchLeavesTheChartAsItWas) {
     EXPECT_FALSE((xaxis ? c.ScaleX(1) : c.ScaleY(1)).Logarithmic());
     EXPECT_TRUE(SameBitmaps(Picture(c), before));
   }
+  // Without room for the data area the switch is refused all the same.
+  Chart crowded;
+  crowded.SetRange(1, -10, -10, 10, 10);
+  crowded.SetMarginBottom(400);
+  EXPECT_THROW(crowded.ScalePropsY(1).SetLogarithmic(true), EKIVRChartError);
+  EXPECT_FALSE(crowded.ScalePropsY(1).Logarithmic());
+  crowded.SetBounds(0, 0, 300, 600);
+  double kx, dx, ky, dy;
+  crowded.GetTransformParams(1, kx, dx, ky, dy);
+  const double room = 600.0 - crowded.MarginTop() - 400 - crowded.ShadowWidth();
+  EXPECT_DOUBLE_EQ(ky, -room / 20);  // linear over -10..10
   // A fresh axis (0..1) still refuses the switch before its positive range, and takes it after.
   Chart fresh;
   EXPECT_THROW(fresh.ScalePropsX(1).SetLogarithmic(true), EKIVRChartError);
