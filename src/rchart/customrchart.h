@@ -187,8 +187,10 @@ class TCustomRChart : public TCustomControl {
 
   // Margins between the control's edges and the data area (the drop shadow comes in addition
   // at the right and bottom). LRim, RRim, TRim, BRim are the same properties. A margin is
-  // clamped to -kMaxMargin..kMaxMargin: a negative one lets the data area reach past the
-  // control's edge, by at most that much, so the data bitmap stays within reach of the control.
+  // clamped to kMinMargin..kMaxMargin: a negative one lets the data area reach past the
+  // control's edge, where nothing of it is seen, by at most 1000 pixels, so the data bitmap stays
+  // near the control's size; a large positive one makes the control grow (SetBounds).
+  static constexpr int kMinMargin = -1000;
   static constexpr int kMaxMargin = 10000;
   // The control's width and height are at most kMaxSide (and at least the margins and the
   // shadow plus 80 x 20 pixels), so that every pixel sum of the chart's geometry fits an int.

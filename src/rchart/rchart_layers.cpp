@@ -111,19 +111,19 @@ void TCustomRChart::CopyScaleProps() {
 }
 
 void TCustomRChart::SetLRim(int v) {
-  RcLRim = std::clamp(v, -kMaxMargin, kMaxMargin);
+  RcLRim = std::clamp(v, kMinMargin, kMaxMargin);
   MarginChanged();
 }
 void TCustomRChart::SetRRim(int v) {
-  RcRRim = std::clamp(v, -kMaxMargin, kMaxMargin);
+  RcRRim = std::clamp(v, kMinMargin, kMaxMargin);
   MarginChanged();
 }
 void TCustomRChart::SetTRim(int v) {
-  RcTRim = std::clamp(v, -kMaxMargin, kMaxMargin);
+  RcTRim = std::clamp(v, kMinMargin, kMaxMargin);
   MarginChanged();
 }
 void TCustomRChart::SetBRim(int v) {
-  RcBRim = std::clamp(v, -kMaxMargin, kMaxMargin);
+  RcBRim = std::clamp(v, kMinMargin, kMaxMargin);
   MarginChanged();
 }
 void TCustomRChart::SetF3DRim(int v) {

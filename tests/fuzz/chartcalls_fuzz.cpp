@@ -97,9 +97,12 @@ void CheckRanges(Chart& c) {
   }
 }
 
-// Pictures are drawn only while they stay small, so that a run stays fast.
+// Pictures are drawn only while they (and the data area's bitmap) stay small, so that a run
+// stays fast.
 bool SmallEnough(const Chart& c) {
-  return static_cast<long long>(c.Width()) * c.Height() <= 400 * 300;
+  const TSize d = c.DataBitmapSize();
+  return static_cast<long long>(c.Width()) * c.Height() <= 400 * 300 &&
+         static_cast<long long>(d.cx) * d.cy <= 1000 * 1000;
 }
 
 std::string TempFile() {

@@ -54,8 +54,8 @@ TEST(ChartExtremes, MarginsAreBoundedAndTheControlHoldsThem) {
   struct Case {
     int set, kept;
   };
-  const Case cases[] = {{40, 40},       {-5, -5},          {10000, 10000},   {-10000, -10000},
-                        {10001, 10000}, {-100000, -10000}, {INT_MAX, 10000}, {INT_MIN, -10000}};
+  const Case cases[] = {{40, 40},       {-5, -5},         {10000, 10000},   {-1000, -1000},
+                        {10001, 10000}, {-100000, -1000}, {INT_MAX, 10000}, {INT_MIN, -1000}};
   for (const Case& k : cases) {
     SCOPED_TRACE(k.set);
     Chart c;
@@ -70,11 +70,12 @@ TEST(ChartExtremes, MarginsAreBoundedAndTheControlHoldsThem) {
     EXPECT_EQ(c.MarginBottom(), k.kept);
     // Setting the size again makes room for the margins (80 x 20 pixels of data area at least).
     c.SetBounds(0, 0, 400, 300);
-    EXPECT_EQ(c.Width(), std::max(400, 2 * k.kept + 80));
-    EXPECT_EQ(c.Height(), std::max(300, 2 * k.kept + 20));
+    const int sh = c.ShadowWidth();
+    EXPECT_EQ(c.Width(), std::max(400, 2 * k.kept + sh + 80));
+    EXPECT_EQ(c.Height(), std::max(300, 2 * k.kept + sh + 20));
     const TSize s = c.DataBitmapSize();
-    EXPECT_EQ(s.cx, c.Width() - 2 * k.kept + 1);
-    EXPECT_EQ(s.cy, c.Height() - 2 * k.kept + 1);
+    EXPECT_EQ(s.cx, c.Width() - 2 * k.kept - sh + 1);
+    EXPECT_EQ(s.cy, c.Height() - 2 * k.kept - sh + 1);
   }
 }
 
@@ -83,12 +84,13 @@ TEST(ChartExtremes, AHugeNegativeMarginReachesOnlyTheBoundPastTheEdge) {
   c.SetBounds(0, 0, 400, 300);
   c.SetMarginLeft(-100000);
   const TSize s = c.DataBitmapSize();
-  EXPECT_EQ(s.cx, 400 + Chart::kMaxMargin - c.MarginRight() + 1);
-  EXPECT_EQ(s.cy, 300 - c.MarginTop() - c.MarginBottom() + 1);
+  EXPECT_EQ(c.MarginLeft(), Chart::kMinMargin);
+  EXPECT_EQ(s.cx, 400 + 1000 - c.MarginRight() - c.ShadowWidth() + 1);
+  EXPECT_EQ(s.cy, 300 - c.MarginTop() - c.MarginBottom() - c.ShadowWidth() + 1);
   // The data area still maps the range onto itself.
   c.SetRange(1, 0, 0, 10, 10);
-  EXPECT_EQ(c.Pixel(1, 0, 0).X, -Chart::kMaxMargin);
-  EXPECT_EQ(c.Pixel(1, 10, 0).X, 400 - c.MarginRight());
+  EXPECT_EQ(c.Pixel(1, 0, 0).X, -1000);
+  EXPECT_EQ(c.Pixel(1, 10, 0).X, 400 - c.MarginRight() - c.ShadowWidth());
 }
 
 TEST(ChartExtremes, SizesAreBoundedSoTheGeometryFitsAnInt) {
