@@ -22,6 +22,7 @@
 #include "rchart/coordmode.h"
 #include "rchart/itemcontainer.h"
 #include "rchart/jointlayers.h"
+#include "rchart/mark_occupancy.h"
 #include "rchart/mouse_types.h"
 #include "rchart/render_types.h"
 #include "rchart/scaleprops.h"
@@ -185,7 +186,15 @@ class TCustomRChart : public TCustomControl {
   // ======================================================================================
 
   // Margins between the control's edges and the data area (the drop shadow comes in addition
-  // at the right and bottom). LRim, RRim, TRim, BRim are the same properties.
+  // at the right and bottom). LRim, RRim, TRim, BRim are the same properties. A margin is
+  // clamped to kMinMargin..kMaxMargin: a negative one lets the data area reach past the
+  // control's edge, where nothing of it is seen, by at most 1000 pixels, so the data bitmap stays
+  // near the control's size; a large positive one makes the control grow (SetBounds).
+  static constexpr int kMinMargin = -1000;
+  static constexpr int kMaxMargin = 10000;
+  // The control's width and height are at most kMaxSide (and at least the margins and the
+  // shadow plus 80 x 20 pixels), so that every pixel sum of the chart's geometry fits an int.
+  static constexpr int kMaxSide = 1 << 24;
   int MarginLeft() const { return RcLRim; }
   void SetMarginLeft(int v) { SetLRim(v); }
   int MarginRight() const { return RcRRim; }
@@ -998,10 +1007,9 @@ class TCustomRChart : public TCustomControl {
   int FNumPPa = 0;
   int FLastMoveToX = 0;
   int FLastMoveToY = 0;
-  // Occupancy map of the duplicate-mark suppression, FPixMapW x FPixMapH cells, row by row.
-  std::vector<std::int32_t> FPixMap;
-  int FPixMapW = 0;
-  int FPixMapH = 0;
+  // Occupancy map of the duplicate-mark suppression: cell (x, y) is picture pixel
+  // (x - MinDupMarkDist, y - MinDupMarkDist).
+  TMarkOccupancy FMarkMap;
   bool FAvoidDupMarks = false;
   bool FMissingGaps = false;
   bool FPenLifted = false;  // a missing value lifted the pen: the next step starts a new line

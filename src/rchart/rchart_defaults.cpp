@@ -230,8 +230,9 @@ void TCustomRChart::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     bool value;
     ~Restore() { flag = value; }
   } restore{FSuppressPaint, saved};
-  AHeight = std::max(AHeight, RcTRim + RcBRim + F3DRim + 20);
-  AWidth = std::max(AWidth, RcLRim + RcRRim + F3DRim + 80);
+  // Margins are bounded, so these minimums are far below kMaxSide.
+  AHeight = std::clamp(AHeight, RcTRim + RcBRim + F3DRim + 20, kMaxSide);
+  AWidth = std::clamp(AWidth, RcLRim + RcRRim + F3DRim + 80, kMaxSide);
   TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
   if (FIsometric && FScalePropsX[0]) {
     try {

@@ -33,14 +33,15 @@ void TCustomRChart::SetMissingValueGaps(bool value) {
 
 void TCustomRChart::PrepareRenderState(TCanvas& Canvas, int XOffset, int YOffset) {
   if (FAvoidDupMarks) {
-    const int d = FDupMarksMinD;
-    FPixMapW = std::max(0, Width()) + 2 * d;
-    FPixMapH = std::max(0, Height()) + 2 * d;
-    FPixMap.assign(static_cast<std::size_t>(FPixMapW) * static_cast<std::size_t>(FPixMapH), -1);
+    // The map covers the control's pixels and MinDupMarkDist around them. Mark centres are
+    // clamped to +-kCoordLimit, so cells beyond kCoordLimit + 2 d are never looked at: the map
+    // ends there, and its tiles are made only where marks claim cells.
+    const long long d = FDupMarksMinD;
+    const long long reach = kCoordLimit + 2 * d + 1;
+    FMarkMap.Reset(std::min(std::max(0, Width()) + 2 * d, reach),
+                   std::min(std::max(0, Height()) + 2 * d, reach));
   } else {
-    FPixMap.clear();
-    FPixMap.shrink_to_fit();
-    FPixMapW = FPixMapH = 0;
+    FMarkMap.Clear();
   }
   Canvas.Pen().SetWidth(std::clamp<int>(RcLineWid, 1, kMaxPenWidth));
   FLastLWidth = RcLineWid;

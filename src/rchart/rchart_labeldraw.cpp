@@ -2,7 +2,6 @@
 // aligned on its widest line, and the box of each label mode (plain, framed, underlined,
 // shadowed).
 #include <algorithm>
-#include <climits>
 #include <string_view>
 #include <vector>
 
@@ -14,8 +13,12 @@ namespace kiv {
 
 namespace {
 
+// Label geometry reaches a canvas within the range items are clamped to, whatever the world
+// position: pixel sums stay small and every output (bitmap, SVG) gets the same coordinates.
+constexpr long long kCoordLimit = 30000;
+
 int Sat(long long v) {
-  return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+  return static_cast<int>(std::clamp<long long>(v, -kCoordLimit, kCoordLimit));
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
@@ -50,8 +53,10 @@ void TCustomRChart::DrawTextLabels(TCanvas& Canvas, int XOffset, int YOffset, in
     if (att != taNone) R2M(PosLayer != 0 ? PosLayer : lb.Layer(), lb.PosX(), lb.PosY(), wx, wy);
     long long x = (att == taX || att == taXY) ? wx : RoundToInt(lb.PosX());
     long long y = (att == taY || att == taXY) ? wy : RoundToInt(lb.PosY());
-    x += static_cast<long long>(XOffset) - RcLRim;
-    y += static_cast<long long>(YOffset) - RcTRim;
+    x = std::clamp<long long>(x + static_cast<long long>(XOffset) - RcLRim, -kCoordLimit,
+                              kCoordLimit);
+    y = std::clamp<long long>(y + static_cast<long long>(YOffset) - RcTRim, -kCoordLimit,
+                              kCoordLimit);
 
     Canvas.Font().Assign(lb.Font());
     TPen& pen = Canvas.Pen();

@@ -111,19 +111,19 @@ void TCustomRChart::CopyScaleProps() {
 }
 
 void TCustomRChart::SetLRim(int v) {
-  RcLRim = v;
+  RcLRim = std::clamp(v, kMinMargin, kMaxMargin);
   MarginChanged();
 }
 void TCustomRChart::SetRRim(int v) {
-  RcRRim = v;
+  RcRRim = std::clamp(v, kMinMargin, kMaxMargin);
   MarginChanged();
 }
 void TCustomRChart::SetTRim(int v) {
-  RcTRim = v;
+  RcTRim = std::clamp(v, kMinMargin, kMaxMargin);
   MarginChanged();
 }
 void TCustomRChart::SetBRim(int v) {
-  RcBRim = v;
+  RcBRim = std::clamp(v, kMinMargin, kMaxMargin);
   MarginChanged();
 }
 void TCustomRChart::SetF3DRim(int v) {
@@ -190,21 +190,26 @@ TScale& TCustomRChart::ScaleY(int layer) const {
 }
 
 void TCustomRChart::SetScaleProps(TScale& Scale, const TScaleProps& Props) {
-  const int W = Width(), H = Height();
-  const int p = Props.ScalePos();
+  const long long W = Width(), H = Height();
+  const long long p = Props.ScalePos();
+  // A strip pushed beyond the control by its offset lies outside all the same; its margin is
+  // kept within twice the control's largest side so that the scale's own sums fit an int.
+  const auto strip = [](long long v) {
+    return static_cast<int>(std::clamp<long long>(v, -2LL * kMaxSide, 2LL * kMaxSide));
+  };
   Scale.SetScaleType(Props.ScaleType());
   switch (Props.ScaleType()) {
     case sctLabelsAbove:
-      Scale.SetMarginBottom(p + H - RcTRim - 1);
+      Scale.SetMarginBottom(strip(p + H - RcTRim - 1));
       break;
     case sctLabelsBelow:
-      Scale.SetMarginTop(p + H - RcBRim - F3DRim);
+      Scale.SetMarginTop(strip(p + H - RcBRim - F3DRim));
       break;
     case sctLabelsRight:
-      Scale.SetMarginLeft(p + W - RcRRim - F3DRim);
+      Scale.SetMarginLeft(strip(p + W - RcRRim - F3DRim));
       break;
     case sctLabelsLeft:
-      Scale.SetMarginRight(p + W - RcLRim - 1);
+      Scale.SetMarginRight(strip(p + W - RcLRim - 1));
       break;
   }
   Scale.SetRangeLow(Props.RangeLow());
@@ -259,12 +264,15 @@ void TCustomRChart::AdjustScaling() {
   for (std::size_t L = 0; L < 2; ++L) {
     const TScaleProps& px = *FScalePropsX[L];
     const TScaleProps& py = *FScalePropsY[L];
+    // A logarithmic axis over a non-positive range is refused whether or not the data area has
+    // room, so that no size of the control lets such an axis in.
+    if (px.Logarithmic() && (px.RangeHigh() <= 0 || px.RangeLow() <= 0))
+      throw EKIVRChartError("Logarithmic axis must not be negative.");
     const long double A = W - RcLRim - RcRRim - F3DRim;
     if (A > 0) {
       const long double lo = px.RangeLow(), hi = px.RangeHigh();
       const long double right = W - RcRRim - F3DRim;
       if (px.Logarithmic()) {
-        if (hi <= 0 || lo <= 0) throw EKIVRChartError("Logarithmic axis must not be negative.");
         const long double d = std::log(hi) - std::log(lo);
         Cpkx[L] = A / d;
         Cpdx[L] = (std::log(hi) * RcLRim - std::log(lo) * right) / d;
@@ -276,12 +284,13 @@ void TCustomRChart::AdjustScaling() {
       Cpkx[L] = 0;
       Cpdx[L] = W / 2;
     }
+    if (py.Logarithmic() && (py.RangeHigh() <= 0 || py.RangeLow() <= 0))
+      throw EKIVRChartError("Logarithmic axis must not be negative.");
     const long double B = H - RcTRim - RcBRim - F3DRim;
     if (B > 0) {
       const long double lo = py.RangeLow(), hi = py.RangeHigh();
       const long double bottom = H - RcBRim - F3DRim;
       if (py.Logarithmic()) {
-        if (hi <= 0 || lo <= 0) throw EKIVRChartError("Logarithmic axis must not be negative.");
         const long double d = std::log(hi) - std::log(lo);
         Cpky[L] = -B / d;
         Cpdy[L] = (std::log(hi) * bottom - std::log(lo) * RcTRim) / d;
@@ -456,7 +465,10 @@ void Confine(long double& a, long double& b, long double lim_lo, long double lim
 bool TakeRange(TScaleProps& p, long double lo, long double hi, double& new_lo, double& new_hi) {
   new_lo = p.RangeLow();
   new_hi = p.RangeHigh();
-  if (0.99L * p.MinRange() > std::fabs(lo - hi) || std::isnan(lo) || std::isnan(hi)) return false;
+  // Ends are stored as doubles: both of them and their span must be finite there, or the
+  // axis could not be mapped.
+  if (!TScaleProps::IsValidRange(static_cast<double>(lo), static_cast<double>(hi))) return false;
+  if (0.99L * p.MinRange() > std::fabs(lo - hi)) return false;
   bool changed = false;
   if (!p.Logarithmic() || lo >= kLogFloor) {
     new_lo = static_cast<double>(lo);

@@ -327,19 +327,12 @@ void TItemRenderer::Arrow(const TrcChartItem& it) {
 // The occupancy test of duplicate-mark suppression: a mark is dropped when the cell under its
 // centre holds its type; otherwise it claims the square of 2d + 1 cells around its centre.
 bool TItemRenderer::MarkSlotFree(int px, int py, int mark) {
-  const int d = ch_.FDupMarksMinD;
-  const int w = ch_.FPixMapW, h = ch_.FPixMapH;
-  std::int32_t* map = ch_.FPixMap.data();
-  const long long cx = static_cast<long long>(px) + d, cy = static_cast<long long>(py) + d;
-  if (cx >= 0 && cx < w && cy >= 0 && cy < h && map[cy * w + cx] == mark) return false;
-  const int x0 = static_cast<int>(std::max<long long>(px, 0));
-  const int x1 = static_cast<int>(std::min<long long>(static_cast<long long>(px) + 2 * d, w - 1));
-  const int y0 = static_cast<int>(std::max<long long>(py, 0));
-  const int y1 = static_cast<int>(std::min<long long>(static_cast<long long>(py) + 2 * d, h - 1));
-  for (int y = y0; y <= y1; ++y) {
-    std::int32_t* row = map + static_cast<std::ptrdiff_t>(y) * w;
-    for (int x = x0; x <= x1; ++x) row[x] = mark;
-  }
+  const long long d = ch_.FDupMarksMinD;
+  TMarkOccupancy& map = ch_.FMarkMap;
+  const long long cx = px + d, cy = py + d;
+  if (cx >= 0 && cx < map.Width() && cy >= 0 && cy < map.Height() && map.At(cx, cy) == mark)
+    return false;
+  map.Claim(px, py, px + 2 * d, py + 2 * d, mark);
   return true;
 }
 
@@ -357,7 +350,7 @@ void TItemRenderer::Mark(const TrcChartItem& it) {
   PenStyle(ValidStyle(it.PenStyle));
   const int px = screen ? ScreenX(it.x) : WorldX(it.x);
   const int py = screen ? ScreenY(it.y) : WorldY(it.y);
-  if (ch_.FAvoidDupMarks && !ch_.FPixMap.empty()) {
+  if (ch_.FAvoidDupMarks && !ch_.FMarkMap.Empty()) {
     const TPoint q = fine_ ? PicturePixel(it, screen) : TPoint(px, py);
     if (!MarkSlotFree(q.X, q.Y, it.Param3)) return;
   }

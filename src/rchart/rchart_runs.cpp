@@ -170,7 +170,7 @@ int TItemRenderer::MarkRun(const TRcItemContainer& items, int i, int end) {
   if (!continues(first)) return i;
   TMarkStamp stamp;
   if (ch.FNumPPa != 0 || !stamp.Prepare(cv_, mark)) return i;
-  const bool avoid = ch.FAvoidDupMarks && !ch.FPixMap.empty();
+  const bool avoid = ch.FAvoidDupMarks && !ch.FMarkMap.Empty();
   // The marks accepted and not yet drawn, oldest at head once the queue is full.
   constexpr int kAhead = 16;
   TPoint queue[kAhead];

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "rchart/errors.h"
+
 namespace kiv {
 
 namespace {
@@ -78,12 +80,26 @@ void TScaleProps::SetDecPlaces(int v) {
 }
 
 void TScaleProps::SetLogarithmic(bool v) {
+  const bool was = FLogAx;
   if (!v)
     FLogAx = false;
   else if (FNotYetLoaded ||
            (FRangeLow >= kLogFloor && FRangeHigh >= kLogFloor && FLabelType != fgtDateTime))
     FLogAx = true;
-  Changed();
+  try {
+    Changed();
+  } catch (const EKIVRChartError&) {
+    // The owner could not map the axis this way: the switch is taken back, and the owner
+    // maps it as before, before the error goes on to the caller.
+    if (FLogAx != was) {
+      FLogAx = was;
+      try {
+        Changed();
+      } catch (const EKIVRChartError&) {
+      }
+    }
+    throw;
+  }
 }
 
 void TScaleProps::SetLabelType(TFigType v) {
@@ -100,9 +116,10 @@ void TScaleProps::SetMinTicks(int v) {
 
 void TScaleProps::SetRangeLow(double x) {
   if (FMinRngDiff > std::fabs(FRangeHigh - x)) {
+    if (!IsValidRange(x, x + FMinRngDiff) || (FLogAx && x < kLogFloor)) return;
     FRangeLow = x;
     FRangeHigh = x + FMinRngDiff;
-  } else if (!FLogAx || x >= kLogFloor) {
+  } else if ((!FLogAx || x >= kLogFloor) && IsValidRange(x, FRangeHigh)) {
     FRangeLow = x;
   }
   Changed();
@@ -110,9 +127,10 @@ void TScaleProps::SetRangeLow(double x) {
 
 void TScaleProps::SetRangeHigh(double x) {
   if (FMinRngDiff > std::fabs(FRangeLow - x)) {
+    if (!IsValidRange(x - FMinRngDiff, x) || (FLogAx && x - FMinRngDiff < kLogFloor)) return;
     FRangeHigh = x;
     FRangeLow = x - FMinRngDiff;
-  } else if (!FLogAx || x >= kLogFloor) {
+  } else if ((!FLogAx || x >= kLogFloor) && IsValidRange(FRangeLow, x)) {
     FRangeHigh = x;
   }
   Changed();
@@ -139,14 +157,17 @@ void TScaleProps::SetScalePos(int v) {
 }
 
 void TScaleProps::SetMinRange(double x) {
-  if (!(x > kLogFloor)) return;  // NaN and values <= 1e-100 are ignored
-  FMinRngDiff = x;
+  if (!(x > kLogFloor) || !std::isfinite(x)) return;  // NaN, infinities, values <= 1e-100
   if (x > std::fabs(FRangeHigh - FRangeLow)) {
     const double c = (FRangeLow + FRangeHigh) / 2;
+    if (!IsValidRange(c - x / 2, c + x / 2) || (FLogAx && c - x / 2 < kLogFloor)) return;
+    FMinRngDiff = x;
     FRangeLow = c - x / 2;
     FRangeHigh = c + x / 2;
     Changed();
+    return;
   }
+  FMinRngDiff = x;
 }
 
 void TScaleProps::SetMouseAction(TMouseActMode v) {

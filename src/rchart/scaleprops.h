@@ -3,6 +3,7 @@
 // its internal scale components before drawing.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -53,7 +54,8 @@ class TScaleProps : public TNotifyingPersistent {
   // 1e-100 and the labels are not calendar dates; switching off is always taken. A chart made in
   // code takes the switch as it comes: give the axis its positive range first (SetRange), then
   // switch it on, or the chart's mapping raises "Logarithmic axis must not be negative." over
-  // the fresh range 0..1.
+  // the fresh range 0..1. A switch the chart cannot map is taken back before that error reaches
+  // the caller: the axis stays linear with its mapping and the chart draws as before.
   bool Logarithmic() const { return FLogAx; }
   void SetLogarithmic(bool v);
   // fgtDateTime also switches the logarithmic mapping off; fgtTime sets DecPlaces to 4.
@@ -66,12 +68,18 @@ class TScaleProps : public TNotifyingPersistent {
   void SetMinTicks(int v);
   // Range ends. A new end closer than MinRange to the other end moves the other end to
   // value + MinRange (value - MinRange for RangeHigh); on a logarithmic axis ends below 1e-100
-  // are not taken.
+  // are not taken, nor is an end whose MinRange move would take the other end there. An end that
+  // is not finite, or that would leave the range or its span not finite, is not taken either
+  // (the chart's SetRange and ForceRange refuse such ranges too).
   double RangeLow() const { return FRangeLow; }
   void SetRangeLow(double x);
   double RangeHigh() const { return FRangeHigh; }
   void SetRangeHigh(double x);
   double GetScaleCenter() const { return (FRangeLow + FRangeHigh) / 2; }
+  // Whether lo..hi can be an axis range: both ends and the span finite.
+  static bool IsValidRange(double lo, double hi) {
+    return std::isfinite(lo) && std::isfinite(hi) && std::isfinite(hi - lo);
+  }
   bool ShortTicks() const { return FShortTicks; }
   void SetShortTicks(bool v);
   const std::string& ScaleInscript() const { return FScaleInscript; }
@@ -79,8 +87,10 @@ class TScaleProps : public TNotifyingPersistent {
   // Offset of the scale from its data-area edge in pixels.
   int ScalePos() const;
   void SetScalePos(int v);
-  // Narrowest range allowed; values <= 1e-100 are ignored. A wider minimum widens the range
-  // about its centre.
+  // Narrowest range allowed; values <= 1e-100 and values that are not finite are ignored, as is
+  // a minimum whose widening of the range about its centre would not be finite (or, on a
+  // logarithmic axis, would reach below 1e-100). A wider minimum widens the range about its
+  // centre.
   double MinRange() const { return FMinRngDiff; }
   void SetMinRange(double x);
   TMouseActMode MouseAction() const { return FMouseAction; }
