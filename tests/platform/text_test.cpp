@@ -8,6 +8,7 @@
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/font_engine.h"
+#include "pixel_util.h"
 #include "text_util.h"
 
 namespace kiv {
