@@ -5,10 +5,10 @@
 #include <set>
 #include <string>
 
+#include "pixel_util.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/font_engine.h"
-#include "pixel_util.h"
 #include "text_util.h"
 
 namespace kiv {
