@@ -1,10 +1,8 @@
 // The box parameters listing and SaveDataASC.
 #include "boxplot/boxplot_listing.h"
 
-#include <fstream>
-
 #include "boxplot/boxplot.h"
-#include "platform/errors.h"
+#include "platform/atomicfile.h"
 #include "services/stringutil.h"
 
 namespace kiv {
@@ -44,11 +42,8 @@ std::string BoxParametersText(const TDataTable& Data, std::span<const TBoxStatis
 
 void TBoxPlot::SaveDataASC(const std::string& FName) {
   if (FStatsStale) CommitChangedData();
-  FData->ExportAsASC(FName, -2);
-  std::ofstream out(FName, std::ios::binary | std::ios::app);
-  if (out) out << BoxParametersText(*FData, FStats);
-  out.close();
-  if (!out) throw EPlatformError("Cannot append the box parameters to file \"" + FName + "\"");
+  // One file written whole: the table followed by the box parameters.
+  WriteFileAtomically(FName, FData->AscText(-2) + BoxParametersText(*FData, FStats));
 }
 
 }  // namespace kiv

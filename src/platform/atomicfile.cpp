@@ -23,13 +23,49 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
+// The directory part of a path with its slash ("" for a bare name).
+std::string DirectoryOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Follows symbolic links from path to the name that is no link (or does not exist yet), so that
+// replacing that name keeps the links. Returns 0 or an errno value.
+int FollowLinks(std::string path, std::string& target) {
+  constexpr int kMaxLinks = 40;  // as the kernel's own limit of links in one lookup
+  for (int hops = 0; hops <= kMaxLinks; ++hops) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      target = std::move(path);
+      return 0;
+    }
+    std::vector<char> buf(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+    const ssize_t n = ::readlink(path.c_str(), buf.data(), buf.size());
+    if (n < 0) return errno;
+    if (static_cast<std::size_t>(n) >= buf.size()) return ENAMETOOLONG;  // changed meanwhile
+    std::string link(buf.data(), static_cast<std::size_t>(n));
+    path = !link.empty() && link[0] == '/' ? link : DirectoryOf(path) + link;
+  }
+  return ELOOP;
+}
+
 }  // namespace
 
 TAtomicFile::TAtomicFile(std::string path) : path_(std::move(path)) {
-  const std::size_t slash = path_.rfind('/');
-  const std::string dir = slash == std::string::npos ? std::string() : path_.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? path_ : path_.substr(slash + 1);
+  if (const int err = FollowLinks(path_, target_); err != 0) Fail(err);
+  const std::string dir = DirectoryOf(target_);
+  const std::string base = target_.substr(dir.size());
   if (base.empty()) Fail(EISDIR);
+  struct stat st {};
+  const bool exists = ::stat(target_.c_str(), &st) == 0;
+  if (exists && S_ISDIR(st.st_mode)) Fail(EISDIR);
+  if (exists && !S_ISREG(st.st_mode)) {
+    // A device or a pipe is written in place: renaming a file over it would replace it, and it
+    // holds no earlier content to keep.
+    fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd_ < 0) Fail(errno);
+    return;
+  }
   // A hidden name beside the target: the rename stays within one file system.
   std::string pattern = dir + "." + base + ".tmp-XXXXXX";
   std::vector<char> buf(pattern.begin(), pattern.end());
@@ -37,9 +73,14 @@ TAtomicFile::TAtomicFile(std::string path) : path_(std::move(path)) {
   fd_ = ::mkostemp(buf.data(), O_CLOEXEC);
   if (fd_ < 0) Fail(errno);
   temp_.assign(buf.data());
-  struct stat st {};
-  const mode_t mode = ::stat(path_.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
-  if (::fchmod(fd_, mode) != 0) Fail(errno);
+  const mode_t mode = exists ? (st.st_mode & 07777) : NewFileMode();
+  if (::fchmod(fd_, mode) != 0) {
+    // No destructor runs for a constructor that throws: clean up here.
+    const int err = errno;
+    ::close(fd_);
+    ::unlink(temp_.c_str());
+    Fail(err);
+  }
 }
 
 TAtomicFile::~TAtomicFile() {
@@ -65,13 +106,26 @@ void TAtomicFile::Write(const void* data, std::size_t size) {
   }
 }
 
+void TAtomicFile::Sync() {
+  if (fd_ < 0) Fail(EBADF);
+  if (temp_.empty()) return;  // a device or pipe: nothing stored to force
+  if (::fsync(fd_) != 0) Fail(errno);
+}
+
 void TAtomicFile::Commit() {
   if (fd_ < 0) Fail(EBADF);
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) Fail(errno);
-  if (::rename(temp_.c_str(), path_.c_str()) != 0) Fail(errno);
+  if (temp_.empty()) return;  // written in place
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) Fail(errno);
   temp_.clear();
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  TAtomicFile file(path);
+  file.Write(bytes);
+  file.Commit();
 }
 
 }  // namespace kiv

@@ -1,8 +1,5 @@
 #include "platform/canvas.h"
 
-#include <algorithm>
-#include <climits>
-
 #include "platform/bitmap.h"
 #include "platform/errors.h"
 #include "platform/font_engine.h"
@@ -95,10 +92,6 @@ void TCanvas::SetPixels(int X, int Y, TColor c) {
 }
 
 namespace {
-int Saturate(long long v) {
-  return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
-}
-
 // Top-left corner of the text cell for the alignment flags at reference point (x, y).
 TPoint CellOrigin(unsigned align, int x, int y, int width, const fontengine::FontInstance& f) {
   long long left = x;
@@ -111,7 +104,7 @@ TPoint CellOrigin(unsigned align, int x, int y, int width, const fontengine::Fon
     top = static_cast<long long>(y) - f.Ascent();
   else if (align & TA_BOTTOM)
     top = static_cast<long long>(y) - f.Height();
-  return TPoint(Saturate(left), Saturate(top));
+  return TPoint(SaturateInt(left), SaturateInt(top));
 }
 
 // The font's instance, or null when the system has no fonts at all: drawing calls then draw
@@ -138,9 +131,9 @@ void TCanvas::TextOut(int X, int Y, std::string_view text) {
     if ((text_align_ & TA_CENTER) == TA_CENTER)
       ;
     else if (text_align_ & TA_RIGHT)
-      pen_pos_.X = Saturate(static_cast<long long>(pen_pos_.X) - w);
+      pen_pos_.X = SaturateInt(static_cast<long long>(pen_pos_.X) - w);
     else
-      pen_pos_.X = Saturate(static_cast<long long>(pen_pos_.X) + w);
+      pen_pos_.X = SaturateInt(static_cast<long long>(pen_pos_.X) + w);
   }
   Touch();
 }
@@ -169,7 +162,7 @@ TSize TCanvas::TextExtent(std::string_view text) const {
 
 void TCanvas::Draw(int X, int Y, const TBitmap& source) {
   if (source.Empty()) return;
-  DoStretch(TRect(X, Y, X + source.Width(), Y + source.Height()), source,
+  DoStretch(Bounds(X, Y, source.Width(), source.Height()), source,
             TRect(0, 0, source.Width(), source.Height()));
   Touch();
 }
@@ -290,18 +283,18 @@ void TBitmapCanvas::DoText(int x, int y, std::string_view text, const TRect* cli
   const fontengine::FontInstance* f = DrawingInstance(font);
   if (f == nullptr) return;
   // Cell edges saturate, so text near the ends of the int range cannot overflow.
-  const int right = Saturate(static_cast<long long>(x) + f->TextWidth(text));
-  const int baseline = Saturate(static_cast<long long>(y) + f->Ascent());
+  const int right = SaturateInt(static_cast<long long>(x) + f->TextWidth(text));
+  const int baseline = SaturateInt(static_cast<long long>(y) + f->Ascent());
   if (Brush().Style() != bsClear) {
-    const int bottom = Saturate(static_cast<long long>(y) + f->Height());
+    const int bottom = SaturateInt(static_cast<long long>(y) + f->Height());
     raster::FillRect(t, TRect(x, y, right, bottom), MakeFill(Brush(), pmCopy));
   }
   const TPixel color = ColorToPixel(font.Color());
   raster::DrawGlyphRun(t, *f, x, baseline, text, color);
   const raster::Fill line{color, bsSolid, pmCopy};
   auto rule = [&](long long top) {
-    const int y0 = Saturate(top);
-    raster::FillRect(t, TRect(x, y0, right, Saturate(top + f->LineThickness())), line);
+    const int y0 = SaturateInt(top);
+    raster::FillRect(t, TRect(x, y0, right, SaturateInt(top + f->LineThickness())), line);
   };
   if (font.Style().Contains(fsUnderline))
     rule(static_cast<long long>(baseline) + f->UnderlinePosition());

@@ -12,6 +12,7 @@
 #include <new>
 #include <system_error>
 
+#include "platform/atomicfile.h"
 #include "platform/errors.h"
 #include "platform/image_codecs.h"
 
@@ -27,7 +28,7 @@ std::string ErrnoText(int err) {
   return std::generic_category().message(err);
 }
 
-// Closes a file descriptor when the reading or writing function is left.
+// Closes a file descriptor when the reading function is left.
 class FileHandle {
  public:
   explicit FileHandle(int fd) : fd_(fd) {}
@@ -37,12 +38,6 @@ class FileHandle {
     if (fd_ >= 0) ::close(fd_);
   }
   int get() const { return fd_; }
-  // Closes now and reports whether the close succeeded (it can fail with delayed write errors).
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
 
  private:
   int fd_;
@@ -76,19 +71,12 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+// Written under a temporary name and renamed over the target when complete: a failed write
+// leaves an earlier file of that name as it was.
 void WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  FileHandle file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-  if (file.get() < 0) throw EPlatformError("cannot write " + path + ": " + ErrnoText(errno));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(file.get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw EPlatformError("cannot write " + path + ": " + ErrnoText(errno));
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (!file.Close()) throw EPlatformError("cannot write " + path + ": " + ErrnoText(errno));
+  TAtomicFile file(path);
+  file.Write(bytes.data(), bytes.size());
+  file.Commit();
 }
 
 // Encoder errors do not know the file name; this puts it in front.

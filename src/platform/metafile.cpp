@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <numbers>
 #include <sstream>
 
+#include "platform/atomicfile.h"
 #include "platform/bitmap.h"
 #include "platform/errors.h"
 #include "platform/font_engine.h"
@@ -59,7 +59,7 @@ struct TMetafile::Command {
   bool clipped_text = false;   // text with its own clip rectangle
   TRect rect;                  // box, clip of text, destination of stretch
   TRect src;                   // source rectangle of stretch
-  std::vector<TPoint> points;  // line ends, polyline, polygon, arc rays
+  std::vector<TPoint> points;  // line ends, polyline, polygon, arc rays, pixel, text origin
   TColor color = clBlack;      // pixel colour
   std::string text;
   std::shared_ptr<const TBitmap> bitmap;
@@ -105,9 +105,12 @@ void TMetafile::Replay(TCanvas& target, int dx, int dy) const {
   const unsigned saved_align = target.TextAlign();
   const std::uint32_t none = ~0u;
   std::uint32_t applied = none;
-  auto shift = [dx, dy](TPoint p) { return TPoint(p.X + dx, p.Y + dy); };
-  auto shift_rect = [dx, dy](const TRect& r) {
-    return TRect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy);
+  // Shifted coordinates saturate at the ends of the int range.
+  auto sx = [dx](int x) { return SaturateInt(static_cast<long long>(x) + dx); };
+  auto sy = [dy](int y) { return SaturateInt(static_cast<long long>(y) + dy); };
+  auto shift = [&](TPoint p) { return TPoint(sx(p.X), sy(p.Y)); };
+  auto shift_rect = [&](const TRect& r) {
+    return TRect(sx(r.Left), sy(r.Top), sx(r.Right), sy(r.Bottom));
   };
   for (const Command& c : commands_) {
     if (c.state != applied) {
@@ -163,14 +166,14 @@ void TMetafile::Replay(TCanvas& target, int dx, int dy) const {
         break;
       }
       case kPixel:
-        target.SetPixels(c.rect.Left + dx, c.rect.Top + dy, c.color);
+        target.SetPixels(sx(c.points[0].X), sy(c.points[0].Y), c.color);
         break;
       case kText:
         target.SetTextAlign(TA_LEFT | TA_TOP);
         if (c.clipped_text)
-          target.TextRect(shift_rect(c.rect), c.points[0].X + dx, c.points[0].Y + dy, c.text);
+          target.TextRect(shift_rect(c.rect), sx(c.points[0].X), sy(c.points[0].Y), c.text);
         else
-          target.TextOut(c.points[0].X + dx, c.points[0].Y + dy, c.text);
+          target.TextOut(sx(c.points[0].X), sy(c.points[0].Y), c.text);
         break;
       case kStretch: {
         // CopyRect takes its pixels from a canvas: give the stored bitmap one of its own.
@@ -261,7 +264,7 @@ TColor TMetafileCanvas::DoGetPixel(int, int) const {
 
 void TMetafileCanvas::DoSetPixel(int x, int y, TColor color) {
   auto& c = Add(kPixel);
-  c.rect = TRect(x, y, x + 1, y + 1);
+  c.points = {TPoint(x, y)};
   c.color = ColorToRGB(color);
 }
 
@@ -307,10 +310,19 @@ std::string Num(double v) {
   return buf;
 }
 
+// Text for XML content and attribute values. The UTF-8 is read by the decoder the bitmap text
+// uses, so an invalid sequence becomes U+FFFD here as it becomes that glyph there; control
+// characters other than tab and the non-characters U+FFFE and U+FFFF, which XML forbids, are
+// dropped and replaced respectively.
 std::string Escape(std::string_view s) {
+  constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
   std::string out;
-  for (char ch : s) {
-    switch (ch) {
+  out.reserve(s.size());
+  std::size_t i = 0;
+  while (i < s.size()) {
+    const std::size_t start = i;
+    const char32_t cp = fontengine::NextCodePoint(s, i);
+    switch (cp) {
       case '&':
         out += "&amp;";
         break;
@@ -323,8 +335,13 @@ std::string Escape(std::string_view s) {
       case '"':
         out += "&quot;";
         break;
+      case 0xFFFD:
+      case 0xFFFE:
+      case 0xFFFF:
+        out += kReplacement;
+        break;
       default:
-        if (static_cast<unsigned char>(ch) >= 0x20 || ch == '\t') out += ch;
+        if (cp >= 0x20 || cp == '\t') out.append(s.substr(start, i - start));
     }
   }
   return out;
@@ -385,9 +402,40 @@ std::string FillAttrs(const TMetafile::State& s) {
   return " fill=\"" + Hex(s.brush_color) + "\"";
 }
 
-// A pixel position as the coordinate of its centre.
-std::string C(int v) {
-  return Num(v + 0.5);
+// A pixel position as the coordinate of its centre, exact for every int.
+std::string C(long long v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.1f", static_cast<double>(v) + 0.5);
+  return buf;
+}
+
+// Rectangles of the SVG writer in 64 bits, so that no extent overflows.
+struct Box {
+  long long l = 0, t = 0, r = 0, b = 0;
+  Box() = default;
+  Box(long long l_, long long t_, long long r_, long long b_) : l(l_), t(t_), r(r_), b(b_) {}
+  explicit Box(const TRect& x) : l(x.Left), t(x.Top), r(x.Right), b(x.Bottom) {}
+  long long W() const { return r - l; }
+  long long H() const { return b - t; }
+  bool Empty() const { return r <= l || b <= t; }
+  Box Grown(long long m) const { return Box(l - m, t - m, r + m, b + m); }
+  Box Intersect(const Box& o) const {
+    return Box(std::max(l, o.l), std::max(t, o.t), std::min(r, o.r), std::min(b, o.b));
+  }
+  bool Meets(const Box& o) const { return !Intersect(o).Empty(); }
+};
+
+// How far beyond the picture the writer keeps geometry (plus the pen width): nothing there is
+// visible, and rectangles cut back to it keep their visible edges while their numbers stay small.
+constexpr long long kSvgMargin = 1024;
+
+// x, y, width and height attributes of a box; centred puts the corner on a pixel centre (for
+// outlines), less takes that much off the width and the height.
+std::string BoxAttrs(const Box& b, bool centred, long long less) {
+  const long long d = less;
+  return std::string(" x=\"") + (centred ? C(b.l) : std::to_string(b.l)) + "\" y=\"" +
+         (centred ? C(b.t) : std::to_string(b.t)) + "\" width=\"" + std::to_string(b.W() - d) +
+         "\" height=\"" + std::to_string(b.H() - d) + "\"";
 }
 
 std::string Points(const std::vector<TPoint>& pts) {
@@ -412,12 +460,15 @@ std::string TMetafile::ToSvg() const {
 
 void TMetafile::WriteSvgBody(std::ostream& o, int& clip_id) const {
   const TRect page(0, 0, width_, height_);
+  const Box page_box(page);
   bool in_group = false;
   TRect group_clip;
   std::size_t i = 0;
   while (i < commands_.size()) {
     const Command& c = commands_[i];
     const State& s = states_[c.state];
+    // Geometry beyond this box cannot show; it is cut back or left out.
+    const Box window = page_box.Grown(kSvgMargin + std::max(s.pen_width, 1));
     // A clip rectangle smaller than the page opens a clipped group.
     const TRect clip = s.clip.IsEmpty() ? page : s.clip;
     if (!in_group || clip != group_clip) {
@@ -428,9 +479,10 @@ void TMetafile::WriteSvgBody(std::ostream& o, int& clip_id) const {
         o << "<g>\n";
       } else {
         ++clip_id;
-        o << "<clipPath id=\"c" << clip_id << "\"><rect x=\"" << clip.Left << "\" y=\"" << clip.Top
-          << "\" width=\"" << clip.Width() << "\" height=\"" << clip.Height()
-          << "\"/></clipPath>\n<g clip-path=\"url(#c" << clip_id << ")\">\n";
+        Box b = Box(clip).Intersect(window);
+        if (b.Empty()) b = Box();
+        o << "<clipPath id=\"c" << clip_id << "\"><rect" << BoxAttrs(b, false, 0)
+          << "/></clipPath>\n<g clip-path=\"url(#c" << clip_id << ")\">\n";
       }
     }
     switch (c.kind) {
@@ -460,46 +512,40 @@ void TMetafile::WriteSvgBody(std::ostream& o, int& clip_id) const {
           << Blend(s.pen_mode) << "/>\n";
         break;
       case kRectangle: {
-        const TRect r = c.rect;
-        if (r.IsEmpty()) break;
-        if (s.pen_style == psClear) {
-          o << "<rect x=\"" << r.Left << "\" y=\"" << r.Top << "\" width=\"" << r.Width() - 1
-            << "\" height=\"" << r.Height() - 1 << "\"" << FillAttrs(s) << Blend(s.pen_mode)
-            << "/>\n";
-        } else {
-          o << "<rect x=\"" << C(r.Left) << "\" y=\"" << C(r.Top) << "\" width=\"" << r.Width() - 1
-            << "\" height=\"" << r.Height() - 1 << "\"" << FillAttrs(s) << StrokeAttrs(s)
-            << Blend(s.pen_mode) << "/>\n";
-        }
+        const Box r = Box(c.rect).Intersect(window);
+        if (r.Empty()) break;
+        // Without a pen the right column and bottom row stay unpainted: the fill spans one
+        // pixel less each way, from the pixel edges.
+        const bool outline = s.pen_style != psClear;
+        o << "<rect" << BoxAttrs(r, outline, 1) << FillAttrs(s) << (outline ? StrokeAttrs(s) : "")
+          << Blend(s.pen_mode) << "/>\n";
         break;
       }
       case kFillRect:
       case kFrameRect: {
-        const TRect r = c.rect;
-        if (r.IsEmpty() || s.brush_style == bsClear) break;
+        if (c.rect.IsEmpty() || s.brush_style == bsClear) break;
+        const Box r = Box(c.rect).Intersect(window);
+        if (r.Empty()) break;
         if (c.kind == kFillRect)
-          o << "<rect x=\"" << r.Left << "\" y=\"" << r.Top << "\" width=\"" << r.Width()
-            << "\" height=\"" << r.Height() << "\"" << FillAttrs(s) << "/>\n";
+          o << "<rect" << BoxAttrs(r, false, 0) << FillAttrs(s) << "/>\n";
         else
-          o << "<rect x=\"" << C(r.Left) << "\" y=\"" << C(r.Top) << "\" width=\"" << r.Width() - 1
-            << "\" height=\"" << r.Height() - 1 << "\" fill=\"none\" stroke=\""
-            << Hex(s.brush_color) << "\"/>\n";
+          o << "<rect" << BoxAttrs(r, true, 1) << " fill=\"none\" stroke=\"" << Hex(s.brush_color)
+            << "\"/>\n";
         break;
       }
       case kEllipse: {
-        const TRect r = c.rect;
-        if (r.IsEmpty()) break;
-        o << "<ellipse cx=\"" << Num((r.Left + r.Right) / 2.0) << "\" cy=\""
-          << Num((r.Top + r.Bottom) / 2.0) << "\" rx=\"" << Num(r.Width() / 2.0 - 0.5) << "\" ry=\""
-          << Num(r.Height() / 2.0 - 0.5) << "\"" << FillAttrs(s) << StrokeAttrs(s)
-          << Blend(s.pen_mode) << "/>\n";
+        const Box r(c.rect);
+        if (r.Empty() || !r.Meets(window)) break;
+        o << "<ellipse cx=\"" << Num((r.l + r.r) / 2.0) << "\" cy=\"" << Num((r.t + r.b) / 2.0)
+          << "\" rx=\"" << Num(r.W() / 2.0 - 0.5) << "\" ry=\"" << Num(r.H() / 2.0 - 0.5) << "\""
+          << FillAttrs(s) << StrokeAttrs(s) << Blend(s.pen_mode) << "/>\n";
         break;
       }
       case kArc: {
-        const TRect r = c.rect;
-        if (r.IsEmpty() || s.pen_style == psClear) break;
-        const double cx = (r.Left + r.Right) / 2.0, cy = (r.Top + r.Bottom) / 2.0;
-        const double rx = r.Width() / 2.0 - 0.5, ry = r.Height() / 2.0 - 0.5;
+        const Box r(c.rect);
+        if (r.Empty() || !r.Meets(window) || s.pen_style == psClear) break;
+        const double cx = (r.l + r.r) / 2.0, cy = (r.t + r.b) / 2.0;
+        const double rx = r.W() / 2.0 - 0.5, ry = r.H() / 2.0 - 0.5;
         // Angles measured counter-clockwise on screen (y up), through pixel centres.
         auto angle = [&](TPoint p) { return std::atan2(-(p.Y + 0.5 - cy), p.X + 0.5 - cx); };
         const double a0 = angle(c.points[0]);
@@ -519,16 +565,25 @@ void TMetafile::WriteSvgBody(std::ostream& o, int& clip_id) const {
         }
         break;
       }
-      case kPixel:
-        o << "<rect x=\"" << c.rect.Left << "\" y=\"" << c.rect.Top
-          << "\" width=\"1\" height=\"1\" fill=\"" << Hex(c.color) << "\"/>\n";
+      case kPixel: {
+        const TPoint p = c.points[0];
+        if (!window.Meets(Box(p.X, p.Y, p.X + 1LL, p.Y + 1LL))) break;
+        o << "<rect x=\"" << p.X << "\" y=\"" << p.Y << "\" width=\"1\" height=\"1\" fill=\""
+          << Hex(c.color) << "\"/>\n";
         break;
+      }
       case kText: {
         const auto& f = s.font.Instance();
-        const int x = c.points[0].X, y = c.points[0].Y;
-        if (s.brush_style != bsClear)
-          o << "<rect x=\"" << x << "\" y=\"" << y << "\" width=\"" << f.TextWidth(c.text)
-            << "\" height=\"" << f.Height() << "\" fill=\"" << Hex(s.brush_color) << "\"/>\n";
+        const long long x = c.points[0].X, y = c.points[0].Y;
+        const Box cell(x, y, x + f.TextWidth(c.text), y + f.Height());
+        // A text that cannot reach the picture is left out (its glyphs may overhang the cell
+        // a little, far less than the margin).
+        if (!cell.Grown(f.Height()).Meets(window)) break;
+        if (s.brush_style != bsClear) {
+          const Box r = cell.Intersect(window);
+          if (!r.Empty())
+            o << "<rect" << BoxAttrs(r, false, 0) << " fill=\"" << Hex(s.brush_color) << "\"/>\n";
+        }
         std::string deco;
         if (s.font.Style().Contains(fsUnderline)) deco += " underline";
         if (s.font.Style().Contains(fsStrikeOut)) deco += " line-through";
@@ -545,7 +600,8 @@ void TMetafile::WriteSvgBody(std::ostream& o, int& clip_id) const {
       case kStretch: {
         const TRect src =
             c.src.Normalized().Intersect(TRect(0, 0, c.bitmap->Width(), c.bitmap->Height()));
-        if (src.IsEmpty() || c.rect.Normalized().IsEmpty()) break;
+        const Box d(c.rect.Normalized());
+        if (src.IsEmpty() || d.Empty() || !d.Meets(window)) break;
         // A destination or source given right to left (or bottom to top) mirrors the picture;
         // both mirrored cancel out.
         const bool flip_x = (c.rect.Right < c.rect.Left) != (c.src.Right < c.src.Left);
@@ -557,20 +613,18 @@ void TMetafile::WriteSvgBody(std::ostream& o, int& clip_id) const {
             px[static_cast<std::size_t>(y) * src.Width() + x] =
                 row[src.Left + (flip_x ? src.Width() - 1 - x : x)];
         }
-        const TRect d = c.rect.Normalized();
-        o << "<image x=\"" << d.Left << "\" y=\"" << d.Top << "\" width=\"" << d.Width()
-          << "\" height=\"" << d.Height()
-          << "\" preserveAspectRatio=\"none\" style=\"image-rendering:pixelated\" "
+        o << "<image" << BoxAttrs(d, false, 0)
+          << " preserveAspectRatio=\"none\" style=\"image-rendering:pixelated\" "
              "href=\"data:image/png;base64,"
           << Base64(imageio::EncodePng(px.data(), src.Width(), src.Height(), 6)) << "\"/>\n";
         break;
       }
       case kPicture: {
         // A nested viewport scales the picture into its rectangle and clips it there.
-        const TRect d = c.rect.Normalized();
+        const Box d(c.rect.Normalized());
+        if (d.Empty() || !d.Meets(window)) break;
         const TMetafile& p = *c.picture;
-        o << "<svg x=\"" << d.Left << "\" y=\"" << d.Top << "\" width=\"" << d.Width()
-          << "\" height=\"" << d.Height() << "\" viewBox=\"0 0 " << p.width_ << " " << p.height_
+        o << "<svg" << BoxAttrs(d, false, 0) << " viewBox=\"0 0 " << p.width_ << " " << p.height_
           << "\" preserveAspectRatio=\"none\" overflow=\"hidden\">\n";
         p.WriteSvgBody(o, clip_id);
         o << "</svg>\n";
@@ -583,11 +637,7 @@ void TMetafile::WriteSvgBody(std::ostream& o, int& clip_id) const {
 }
 
 void TMetafile::SaveToFile(const std::string& file_name) const {
-  std::ofstream f(file_name, std::ios::binary);
-  if (!f) throw EPlatformError("cannot write " + file_name);
-  const std::string svg = ToSvg();
-  f.write(svg.data(), static_cast<std::streamsize>(svg.size()));
-  if (!f) throw EPlatformError("cannot write " + file_name);
+  WriteFileAtomically(file_name, ToSvg());
 }
 
 }  // namespace kiv

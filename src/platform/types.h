@@ -3,11 +3,18 @@
 #pragma once
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <initializer_list>
 #include <type_traits>
 
 namespace kiv {
+
+// v clamped to the int range: sums and differences of coordinates are formed in 64 bits and
+// saturate, so geometry near the ends of the range never overflows.
+constexpr int SaturateInt(long long v) {
+  return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+}
 
 struct TPoint {
   int X = 0;
@@ -31,8 +38,9 @@ struct TRect {
   int Bottom = 0;
   constexpr TRect() = default;
   constexpr TRect(int l, int t, int r, int b) : Left(l), Top(t), Right(r), Bottom(b) {}
-  constexpr int Width() const { return Right - Left; }
-  constexpr int Height() const { return Bottom - Top; }
+  // Saturated: a rectangle wider than the int range reports INT_MAX (INT_MIN when reversed).
+  constexpr int Width() const { return Span(Left, Right); }
+  constexpr int Height() const { return Span(Top, Bottom); }
   constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
   constexpr bool Contains(int x, int y) const {
     return x >= Left && x < Right && y >= Top && y < Bottom;
@@ -50,6 +58,15 @@ struct TRect {
     return r;
   }
   friend constexpr bool operator==(const TRect&, const TRect&) = default;
+
+ private:
+  // b - a, saturated. One branch per sign lets the optimiser see that a non-empty rectangle has
+  // a positive width (a single clamp hides that and draws false buffer-size warnings).
+  static constexpr int Span(int a, int b) {
+    const long long d = static_cast<long long>(b) - a;
+    return b >= a ? static_cast<int>(std::min<long long>(d, INT_MAX))
+                  : static_cast<int>(std::max<long long>(d, INT_MIN));
+  }
 };
 
 // Horizontal alignment of text (the framework's TAlignment).
@@ -61,8 +78,10 @@ constexpr TPoint Point(int x, int y) {
 constexpr TRect Rect(int l, int t, int r, int b) {
   return TRect(l, t, r, b);
 }
+// The far edges saturate at the end of the int range.
 constexpr TRect Bounds(int l, int t, int w, int h) {
-  return TRect(l, t, l + w, t + h);
+  return TRect(l, t, SaturateInt(static_cast<long long>(l) + w),
+               SaturateInt(static_cast<long long>(t) + h));
 }
 
 // A set of up to 64 values of an enumeration, as the framework's "set of" types.

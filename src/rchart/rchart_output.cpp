@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <fstream>
 
+#include "platform/atomicfile.h"
 #include "platform/box_filter.h"
 #include "platform/clipboard.h"
 #include "platform/errors.h"
@@ -106,11 +106,7 @@ std::string TCustomRChart::ToSvg(bool BlkWhite) {
 }
 
 void TCustomRChart::CopyToWMF(const std::string& FName, bool BlkWhite) {
-  const std::string svg = ToSvg(BlkWhite);
-  std::ofstream out(FName, std::ios::binary | std::ios::trunc);
-  if (out) out.write(svg.data(), static_cast<std::streamsize>(svg.size()));
-  out.close();
-  if (!out) throw EPlatformError("cannot write " + FName);
+  WriteFileAtomically(FName, ToSvg(BlkWhite));
 }
 
 void TCustomRChart::CopyToClipboard(bool BlkWhite, bool IncludeCrossHairs) {

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
+#include <functional>
 #include <new>
 
+#include "platform/atomicfile.h"
 #include "platform/errors.h"
 #include "services/allocsize.h"
 #include "services/percentile.h"
@@ -234,16 +235,15 @@ double TDataTable::PercentileOfNumCells(double p, int c1, int r1, int c2, int r2
   return PercentileOfValues(values, p);
 }
 
-void TDataTable::ExportAsASC(const std::string& fileName, int precision) const {
-  std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  if (!out) throw EKIVError("Cannot write the data table to file \"" + fileName + "\"");
+void TDataTable::ForEachAscLine(int precision,
+                                const std::function<void(const std::string&)>& emit) const {
   std::string line;
   for (int c = 1; c <= cols_; ++c) {
     if (c > 1) line += '\t';
     line += FieldText(names_[static_cast<std::size_t>(c - 1)]);
   }
   line += '\n';
-  out << line;
+  emit(line);
   for (int r = 1; r <= rows_; ++r) {
     line.clear();
     for (int c = 1; c <= cols_; ++c) {
@@ -256,10 +256,36 @@ void TDataTable::ExportAsASC(const std::string& fileName, int precision) const {
       }
     }
     line += '\n';
-    out << line;
+    emit(line);
   }
-  out.close();
-  if (!out) throw EKIVError("Cannot write the data table to file \"" + fileName + "\"");
+}
+
+std::string TDataTable::AscText(int precision) const {
+  std::string text;
+  ForEachAscLine(precision, [&](const std::string& line) { text += line; });
+  return text;
+}
+
+void TDataTable::ExportAsASC(const std::string& fileName, int precision) const {
+  try {
+    TAtomicFile file(fileName);
+    std::string chunk;
+    ForEachAscLine(precision, [&](const std::string& line) {
+      chunk += line;
+      if (chunk.size() >= (1u << 16)) {
+        file.Write(chunk);
+        chunk.clear();
+      }
+    });
+    file.Write(chunk);
+    file.Commit();
+  } catch (const EPlatformError& e) {
+    // The writer's message ends with the reason ("...: No space left on device").
+    const std::string m = e.what();
+    const std::size_t colon = m.rfind(": ");
+    throw EKIVError("Cannot write the data table to file \"" + fileName + "\"" +
+                    (colon == std::string::npos ? std::string() : m.substr(colon)));
+  }
 }
 
 void TDataTable::EndUpdate() {

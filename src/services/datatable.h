@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -84,8 +85,11 @@ class TDataTable : public TPersistent {
   // decimals (at most 20) or, for a negative precision, with the fewest digits that read back
   // as the same double (plain decimals for magnitudes from 1e-4 to below 1e15, otherwise
   // with an exponent); text cells as they are, with tabs and line breaks turned into blanks;
-  // empty cells as empty fields. Raises EKIVError when the file cannot be written.
+  // empty cells as empty fields. Raises EKIVError, with the reason, when the file cannot be
+  // written; the file is replaced only when complete, so a failure leaves an older one as it was.
   void ExportAsASC(const std::string& fileName, int precision) const;
+  // The text ExportAsASC writes.
+  std::string AscText(int precision) const;
 
   // Called after every change (cells inside the table, names, Resize to a new size, Clear,
   // Assign). Between BeginUpdate and the matching EndUpdate changes are reported once.
@@ -116,6 +120,8 @@ class TDataTable : public TPersistent {
   std::vector<TCell> cells_;  // column after column
   std::vector<std::string> names_;
   int update_depth_ = 0;
+  // Each line of the ASC text in turn, line end included.
+  void ForEachAscLine(int precision, const std::function<void(const std::string&)>& emit) const;
   bool change_pending_ = false;
 };
 

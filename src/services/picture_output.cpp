@@ -2,10 +2,9 @@
 #include "services/picture_output.h"
 
 #include <cmath>
-#include <fstream>
 
+#include "platform/atomicfile.h"
 #include "platform/clipboard.h"
-#include "platform/errors.h"
 #include "platform/metafile.h"
 #include "platform/printer.h"
 #include "services/rounding.h"
@@ -46,11 +45,7 @@ std::string TPictureOutputs::ToSvg(bool IncludeFrame) {
 }
 
 void TPictureOutputs::CopyToWMF(const std::string& FName, bool IncludeFrame) {
-  const std::string svg = ToSvg(IncludeFrame);
-  std::ofstream out(FName, std::ios::binary | std::ios::trunc);
-  if (out) out.write(svg.data(), static_cast<std::streamsize>(svg.size()));
-  out.close();
-  if (!out) throw EPlatformError("cannot write " + FName);
+  WriteFileAtomically(FName, ToSvg(IncludeFrame));
 }
 
 void TPictureOutputs::CopyToClipboard(bool IncludeFrame) {

@@ -1,6 +1,8 @@
 // Bitmap transfers: Draw, CopyRect and StretchDraw with the copy modes.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "pixel_util.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
@@ -97,6 +99,42 @@ TEST(CanvasStretch, ShrinksAndIgnoresSourcePixelsOutsideTheSource) {
   TBitmap c(3, 1);
   c.Canvas().CopyRect(TRect(0, 0, 3, 1), src.Canvas(), TRect(2, 0, 5, 1));
   EXPECT_EQ(Picture(c), "...\n");  // the third source column does not exist: left as it was
+}
+
+// Rectangles reaching across the whole int range: sizes and offsets beyond 32 bits, products
+// beyond 64 bits. Each row of the case is the top row of Sample (red, green, blue) copied onto a
+// white 5 x 1 bitmap.
+TEST(CanvasStretch, RectanglesAcrossTheWholeIntRange) {
+  struct Case {
+    const char* what;
+    TRect dest, src;
+    const char* picture;
+  };
+  const Case cases[] = {
+      // 2^32 - 1 destination pixels show 3: the visible ones lie in the middle, on green.
+      {"stretched over the range", TRect(INT_MIN, 0, INT_MAX, 1), TRect(0, 0, 3, 1), "GGGGG\n"},
+      {"mirrored over the range", TRect(INT_MAX, 0, INT_MIN, 1), TRect(0, 0, 3, 1), "GGGGG\n"},
+      // One source pixel less than destination pixels: destination x shows source x - 1.
+      {"almost the same size", TRect(INT_MIN, 0, INT_MAX, 1), TRect(INT_MIN, 0, INT_MAX - 1, 1),
+       ".RGB.\n"},
+      {"the same size", TRect(INT_MIN, 0, INT_MAX, 1), TRect(INT_MIN, 0, INT_MAX, 1), "RGB..\n"},
+      {"far apart", TRect(INT_MIN + 10, 0, INT_MIN + 13, 1), TRect(INT_MAX - 3, 0, INT_MAX, 1),
+       ".....\n"},
+      {"source beyond the range", TRect(0, 0, 5, 1), TRect(INT_MIN, 0, INT_MIN + 5, 1), ".....\n"},
+      {"source far to the right", TRect(-2, 0, 3, 1), TRect(INT_MAX - 5, 0, INT_MAX, 1), ".....\n"},
+  };
+  TBitmap src = Sample();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TBitmap b(5, 1);
+    b.Canvas().CopyRect(c.dest, src.Canvas(), c.src);
+    EXPECT_EQ(Picture(b), c.picture);
+  }
+  // Draw at the far end: nothing shows, nothing wraps around to the visible side.
+  TBitmap b(5, 1);
+  b.Canvas().Draw(INT_MAX - 1, 0, src);
+  b.Canvas().Draw(INT_MIN, 0, src);
+  EXPECT_EQ(Picture(b), ".....\n");
 }
 
 }  // namespace

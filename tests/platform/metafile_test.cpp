@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -164,6 +170,199 @@ TEST(Metafile, SvgImagesAreMirroredLikeThePixels) {
         EXPECT_EQ(img.pixels[static_cast<std::size_t>(y * 3 + x)] & 0xFFFFFFu,
                   replayed.ScanLine(y)[x] & 0xFFFFFFu)
             << x << "," << y;
+  }
+}
+
+// The elements of an SVG text with their attributes, in order.
+struct Element {
+  std::string name;
+  std::map<std::string, std::string> attrs;
+  double Num(const std::string& a) const { return std::strtod(attrs.at(a).c_str(), nullptr); }
+};
+
+std::vector<Element> Elements(const std::string& svg) {
+  static const std::regex tag(R"(<([a-zA-Z]+)([^>]*)>)");
+  static const std::regex attr(R"re(([a-zA-Z:-]+)="([^"]*)")re");
+  std::vector<Element> out;
+  for (std::sregex_iterator t(svg.begin(), svg.end(), tag), end; t != end; ++t) {
+    Element e{(*t)[1], {}};
+    const std::string body = (*t)[2];
+    for (std::sregex_iterator a(body.begin(), body.end(), attr); a != end; ++a)
+      e.attrs[(*a)[1]] = (*a)[2];
+    out.push_back(std::move(e));
+  }
+  return out;
+}
+
+// Figures far outside a 100 x 50 picture or across the whole int range: every number written is
+// a finite number, every size is positive, rectangles are cut back to a little beyond the picture
+// and still cover what shows of them.
+TEST(MetafileSvg, FiguresAcrossTheIntRangeKeepTheirNumbersInRange) {
+  struct Case {
+    const char* what;
+    std::function<void(TCanvas&)> draw;
+    std::vector<std::string> elements;  // what is written, in order
+    TRect covers;                       // what the first element must cover (empty: nothing)
+  };
+  const TBitmap sprite = Sprite();
+  const Case cases[] = {
+      {"outlined rectangle",
+       [](TCanvas& c) { c.Rectangle(INT_MIN, 10, INT_MAX, 20); },
+       {"rect"},
+       TRect(0, 10, 100, 20)},
+      {"rectangle without a pen",
+       [](TCanvas& c) {
+         c.Pen().SetStyle(psClear);
+         c.Rectangle(INT_MIN + 1, INT_MIN, INT_MAX, INT_MAX);
+       },
+       {"rect"},
+       TRect(0, 0, 100, 50)},
+      {"filled rectangle",
+       [](TCanvas& c) { c.FillRect(TRect(INT_MIN, -3, INT_MAX, 60)); },
+       {"rect"},
+       TRect(0, 0, 100, 50)},
+      {"frame",
+       [](TCanvas& c) { c.FrameRect(TRect(-20, INT_MIN, 120, INT_MAX)); },
+       {"rect"},
+       TRect(-20, 0, 120, 50)},
+      {"rectangle beyond the right end",
+       [](TCanvas& c) { c.Rectangle(INT_MAX - 64, 0, INT_MAX, 9); },
+       {},
+       TRect()},
+      {"ellipse",
+       [](TCanvas& c) { c.Ellipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX); },
+       {"ellipse"},
+       TRect()},
+      {"arc",
+       [](TCanvas& c) { c.Arc(INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0, 9, 0); },
+       {"path"},
+       TRect()},
+      {"pixel at the far corner",
+       [](TCanvas& c) { c.SetPixels(INT_MAX, INT_MAX, clRed); },
+       {},
+       TRect()},
+      {"text with a background below the range",
+       [](TCanvas& c) { c.TextOut(10, INT_MAX - 3, "label"); },
+       {},
+       TRect()},
+      {"text with a background left of the range",
+       [](TCanvas& c) { c.TextOut(INT_MIN, 10, "label"); },
+       {},
+       TRect()},
+      {"stretched picture",
+       [&](TCanvas& c) { c.StretchDraw(TRect(INT_MIN, 0, INT_MAX, 50), sprite); },
+       {"image"},
+       TRect()},
+      {"picture at the far end", [&](TCanvas& c) { c.Draw(INT_MAX - 1, 0, sprite); }, {}, TRect()},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    TMetafile mf(100, 50);
+    {
+      TMetafileCanvas rec(mf);
+      k.draw(rec);
+    }
+    std::vector<std::string> names;
+    std::vector<Element> figures;
+    for (const Element& e : Elements(mf.ToSvg())) {
+      if (e.name == "svg" || e.name == "g") continue;
+      names.push_back(e.name);
+      figures.push_back(e);
+      for (const char* a : {"x", "y", "width", "height", "cx", "cy", "rx", "ry"}) {
+        if (!e.attrs.count(a)) continue;
+        const double v = e.Num(a);
+        EXPECT_TRUE(std::isfinite(v)) << e.name << " " << a << "=" << e.attrs.at(a);
+        if (a[0] == 'w' || a[0] == 'h' || a[0] == 'r') {
+          EXPECT_GE(v, 0) << e.name << " " << a << "=" << e.attrs.at(a);
+        }
+        if (e.name == "rect") {
+          EXPECT_LT(std::fabs(v), 1e4) << a << "=" << e.attrs.at(a);
+        }
+      }
+    }
+    EXPECT_EQ(names, k.elements);
+    if (!k.covers.IsEmpty() && !figures.empty()) {
+      const Element& r = figures.front();
+      // Outlines run through pixel centres, half a pixel inside.
+      EXPECT_LE(r.Num("x"), k.covers.Left + 0.5);
+      EXPECT_LE(r.Num("y"), k.covers.Top + 0.5);
+      EXPECT_GE(r.Num("x") + r.Num("width"), k.covers.Right - 1);
+      EXPECT_GE(r.Num("y") + r.Num("height"), k.covers.Bottom - 1);
+    }
+  }
+}
+
+TEST(Metafile, ReplayShiftedBeyondTheIntRangeDrawsNothing) {
+  TMetafile mf(100, 50);
+  {
+    TMetafileCanvas rec(mf);
+    rec.Brush().SetColor(clBlack);
+    rec.FillRect(TRect(-50, 5, 50, 15));
+    rec.Rectangle(-40, 20, 40, 30);
+    rec.MoveTo(-60, 35);
+    rec.LineTo(60, 35);
+    rec.SetPixels(0, 40, clBlack);
+    rec.TextOut(-20, 40, "text");
+  }
+  const TBitmap white = testing::WhiteBitmap(100, 50);
+  for (const TPoint shift : {TPoint(INT_MAX - 10, 0), TPoint(INT_MIN + 10, 0),
+                             TPoint(0, INT_MAX - 10), TPoint(INT_MIN, INT_MIN)}) {
+    SCOPED_TRACE(std::to_string(shift.X) + ", " + std::to_string(shift.Y));
+    TBitmap b = testing::WhiteBitmap(100, 50);
+    mf.Replay(b.Canvas(), shift.X, shift.Y);
+    EXPECT_TRUE(SamePixels(white, b));
+  }
+}
+
+// The text content of the first text element.
+std::string SvgText(const std::string& svg) {
+  const std::string open = "xml:space=\"preserve\">";
+  const std::size_t from = svg.find(open) + open.size();
+  return svg.substr(from, svg.find("</text>", from) - from);
+}
+
+// Invalid UTF-8 is written as U+FFFD, one for each byte the text decoder rejects, so that the
+// vector picture shows what the bitmap shows.
+TEST(MetafileSvg, InvalidUtf8BecomesReplacementCharacters) {
+  const std::string R = "\xEF\xBF\xBD";  // U+FFFD
+  const struct {
+    const char* what;
+    std::string text, written;
+    bool same_glyphs;  // the bitmap draws the written text as the given one
+  } cases[] = {
+      {"markup", "a<b>&\"c\"", "a&lt;b&gt;&amp;&quot;c&quot;", false},
+      {"valid multi-byte", "\xC2\xB5V \xE2\x82\xAC \xF0\x9F\x98\x80",
+       "\xC2\xB5V \xE2\x82\xAC \xF0\x9F\x98\x80", true},
+      {"stray continuation byte", "a\x80z", "a" + R + "z", true},
+      {"lead byte at the end", "ab\xC3", "ab" + R, true},
+      {"cut three-byte sequence", "\xE2\x82x", R + R + "x", true},
+      {"overlong form", "\xC0\xAF", R + R, true},
+      {"surrogate", "\xED\xA0\x80", R + R + R, true},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80", R + R + R + R, true},
+      {"Latin-1 byte",
+       "Gr\xFC\xDF"
+       "e",
+       "Gr" + R + R + "e", true},
+      {"non-character", "x\xEF\xBF\xBEy", "x" + R + "y", false},
+      {"control characters",
+       "a\x01"
+       "b\tc",
+       "ab\tc", false},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.what);
+    TMetafile mf(200, 30);
+    {
+      TMetafileCanvas rec(mf);
+      rec.TextOut(2, 2, k.text);
+    }
+    EXPECT_EQ(SvgText(mf.ToSvg()), k.written);
+    if (k.same_glyphs) {
+      TBitmap given = testing::WhiteBitmap(200, 30), written = testing::WhiteBitmap(200, 30);
+      given.Canvas().TextOut(2, 2, k.text);
+      written.Canvas().TextOut(2, 2, k.written);
+      EXPECT_TRUE(SamePixels(given, written));
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "pixel_util.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/font_engine.h"

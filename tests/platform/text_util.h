@@ -36,11 +36,4 @@ inline Ink FindInk(const TBitmap& b, TPixel bg) {
   return ink;
 }
 
-inline bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (int y = 0; y < a.Height(); ++y)
-    if (!std::equal(a.ScanLine(y), a.ScanLine(y) + a.Width(), b.ScanLine(y))) return false;
-  return true;
-}
-
 }  // namespace kiv::testing

@@ -2,13 +2,10 @@
 
 #include <cairo-pdf.h>
 #include <cairo.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <string>
 
+#include "platform/atomicfile.h"
 #include "platform/errors.h"
 #include "platform/print/cairo_canvas.h"
 
@@ -16,22 +13,21 @@ namespace kiv::print {
 
 namespace {
 
+// The file the PDF surface writes into; an error of the file (with its reason) is kept here,
+// since no exception may cross cairo's C frames.
 struct Sink {
-  int fd = -1;
-  int error = 0;
+  TAtomicFile* file = nullptr;
+  std::string error;
 };
 
 cairo_status_t WriteChunk(void* closure, const unsigned char* data, unsigned int length) {
   auto* sink = static_cast<Sink*>(closure);
-  while (length > 0) {
-    const ssize_t n = ::write(sink->fd, data, length);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      sink->error = errno;
-      return CAIRO_STATUS_WRITE_ERROR;
-    }
-    data += n;
-    length -= static_cast<unsigned int>(n);
+  if (!sink->error.empty()) return CAIRO_STATUS_WRITE_ERROR;
+  try {
+    sink->file->Write(data, length);
+  } catch (const EPlatformError& e) {
+    sink->error = e.what();
+    return CAIRO_STATUS_WRITE_ERROR;
   }
   return CAIRO_STATUS_SUCCESS;
 }
@@ -40,10 +36,8 @@ cairo_status_t WriteChunk(void* closure, const unsigned char* data, unsigned int
   throw EPlatformError("cannot write " + path + ": " + reason);
 }
 
-// The pages through a PDF surface into the open file; returns the first error, or an empty
-// text.
-std::string Render(Sink& sink, const std::vector<TMetafile>& pages, int ppi,
-                   const std::string& title) {
+// The pages through a PDF surface into the open file; the first error is left in the sink.
+void Render(Sink& sink, const std::vector<TMetafile>& pages, int ppi, const std::string& title) {
   const double pt = 72.0 / ppi;
   cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(
       WriteChunk, &sink, pages[0].Width() * pt, pages[0].Height() * pt);
@@ -68,9 +62,8 @@ std::string Render(Sink& sink, const std::vector<TMetafile>& pages, int ppi,
   cairo_surface_finish(surface);
   if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
   cairo_surface_destroy(surface);
-  if (sink.error != 0) return std::strerror(sink.error);
-  if (status != CAIRO_STATUS_SUCCESS) return cairo_status_to_string(status);
-  return "";
+  if (status != CAIRO_STATUS_SUCCESS && sink.error.empty())
+    sink.error = "cannot write " + sink.file->Path() + ": " + cairo_status_to_string(status);
 }
 
 }  // namespace
@@ -79,31 +72,13 @@ void WritePdf(const std::string& Path, const std::vector<TMetafile>& Pages, int 
               const std::string& Title) {
   if (Pages.empty()) Fail(Path, "the document has no pages");
   if (Ppi <= 0) Fail(Path, "invalid resolution");
-  std::string temp = Path + ".XXXXXX";
+  TAtomicFile file(Path);
   Sink sink;
-  sink.fd = ::mkstemp(temp.data());
-  if (sink.fd < 0) Fail(Path, std::strerror(errno));
-  std::string error;
-  try {
-    error = Render(sink, Pages, Ppi, Title);
-  } catch (...) {
-    ::close(sink.fd);
-    ::unlink(temp.c_str());
-    throw;
-  }
-  if (error.empty() && ::fsync(sink.fd) != 0) error = std::strerror(errno);
-  if (::close(sink.fd) != 0 && error.empty()) error = std::strerror(errno);
-  // mkstemp makes the file private; a document gets the usual permissions.
-  if (error.empty()) {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::chmod(temp.c_str(), 0666 & ~mask);
-  }
-  if (error.empty() && std::rename(temp.c_str(), Path.c_str()) != 0) error = std::strerror(errno);
-  if (!error.empty()) {
-    ::unlink(temp.c_str());
-    Fail(Path, error);
-  }
+  sink.file = &file;
+  Render(sink, Pages, Ppi, Title);
+  if (!sink.error.empty()) throw EPlatformError(sink.error);
+  file.Sync();
+  file.Commit();
 }
 
 }  // namespace kiv::print

@@ -25,6 +25,16 @@ inline TPixel Rop3(std::uint8_t table, TPixel p, TPixel s, TPixel d) {
   return r;
 }
 
+// floor(((2 i + 1) n) / (2 d)) for 0 <= i < d, n >= 1, d >= 1: the source pixel under the centre
+// of destination pixel i when d destination pixels show n source pixels. Sizes up to 2^32 make
+// the product exceed 64 bits, so large ones take 128-bit arithmetic.
+inline long long CentreIndex(long long i, long long n, long long d) {
+  constexpr long long kSmall = 1LL << 30;
+  if (n < kSmall && d < kSmall) return ((2 * i + 1) * n) / (2 * d);
+  __extension__ typedef __int128 Wide;
+  return static_cast<long long>(((2 * static_cast<Wide>(i) + 1) * n) / (2 * static_cast<Wide>(d)));
+}
+
 template <typename Op>
 void ForEachPixel(const Target& t, TRect dest, const Source& src, TRect sr, Op&& op) {
   const long long dw = static_cast<long long>(dest.Right) - dest.Left;
@@ -41,15 +51,17 @@ void ForEachPixel(const Target& t, TRect dest, const Source& src, TRect sr, Op&&
   const int x0 = std::max(d.Left, t.clip.Left), x1 = std::min(d.Right, t.clip.Right);
   const int y0 = std::max(d.Top, t.clip.Top), y1 = std::min(d.Bottom, t.clip.Bottom);
   if (x0 >= x1 || y0 >= y1) return;
-  // Source column of every destination column: the source pixel under its centre.
+  // Source column of every destination column: the source pixel under its centre (-1 when that
+  // lies outside the source picture).
   std::vector<int> cols(static_cast<std::size_t>(x1 - x0));
   for (int x = x0; x < x1; ++x) {
-    long long j = ((2LL * (x - d.Left) + 1) * asw) / (2 * adw);
+    long long j = CentreIndex(static_cast<long long>(x) - d.Left, asw, adw);
     if (mirror_x) j = asw - 1 - j;
-    cols[static_cast<std::size_t>(x - x0)] = static_cast<int>(s.Left + j);
+    const long long sx = s.Left + j;
+    cols[static_cast<std::size_t>(x - x0)] = sx >= 0 && sx < src.width ? static_cast<int>(sx) : -1;
   }
   for (int y = y0; y < y1; ++y) {
-    long long j = ((2LL * (y - d.Top) + 1) * ash) / (2 * adh);
+    long long j = CentreIndex(static_cast<long long>(y) - d.Top, ash, adh);
     if (mirror_y) j = ash - 1 - j;
     const long long sy = s.Top + j;
     if (sy < 0 || sy >= src.height) continue;
@@ -57,7 +69,7 @@ void ForEachPixel(const Target& t, TRect dest, const Source& src, TRect sr, Op&&
     TPixel* drow = t.Row(y);
     for (int x = x0; x < x1; ++x) {
       const int sx = cols[static_cast<std::size_t>(x - x0)];
-      if (sx < 0 || sx >= src.width) continue;
+      if (sx < 0) continue;
       drow[x] = (op(srow[sx], drow[x]) & kRgbMask) | kOpaque;
     }
   }
@@ -69,22 +81,24 @@ void Stretch(const Target& t, TRect dest, const Source& src, TRect src_rect, std
              TPixel brush) {
   if (src.pixels == nullptr) return;
   const auto table = static_cast<std::uint8_t>((static_cast<std::uint32_t>(rop) >> 16) & 0xFF);
-  const bool same_size = dest.Right - dest.Left == src_rect.Right - src_rect.Left &&
-                         dest.Bottom - dest.Top == src_rect.Bottom - src_rect.Top &&
+  // Sizes and offsets in 64 bits: rectangles may reach across the whole int range.
+  using L = long long;
+  const bool same_size = L{dest.Right} - dest.Left == L{src_rect.Right} - src_rect.Left &&
+                         L{dest.Bottom} - dest.Top == L{src_rect.Bottom} - src_rect.Top &&
                          dest.Right > dest.Left && dest.Bottom > dest.Top;
   if (table == 0xCC && same_size) {
-    // Straight copy: whole rows at a time.
-    const int x0 = std::max({dest.Left, t.clip.Left, dest.Left - src_rect.Left});
-    const int x1 = std::min({dest.Right, t.clip.Right, dest.Left + (src.width - src_rect.Left)});
-    const int y0 = std::max({dest.Top, t.clip.Top, dest.Top - src_rect.Top});
-    const int y1 = std::min({dest.Bottom, t.clip.Bottom, dest.Top + (src.height - src_rect.Top)});
+    // Straight copy: whole rows at a time. The source pixel of destination (x, y) is
+    // (x + ox, y + oy).
+    const L ox = L{src_rect.Left} - dest.Left, oy = L{src_rect.Top} - dest.Top;
+    const L x0 = std::max({L{dest.Left}, L{t.clip.Left}, -ox});
+    const L x1 = std::min({L{dest.Right}, L{t.clip.Right}, src.width - ox});
+    const L y0 = std::max({L{dest.Top}, L{t.clip.Top}, -oy});
+    const L y1 = std::min({L{dest.Bottom}, L{t.clip.Bottom}, src.height - oy});
     if (x0 >= x1 || y0 >= y1) return;
-    for (int y = y0; y < y1; ++y) {
-      const TPixel* s = src.pixels +
-                        static_cast<std::ptrdiff_t>(y - dest.Top + src_rect.Top) * src.stride +
-                        (x0 - dest.Left + src_rect.Left);
-      TPixel* d = t.Row(y) + x0;
-      for (int i = 0; i < x1 - x0; ++i) d[i] = s[i] | kOpaque;
+    for (L y = y0; y < y1; ++y) {
+      const TPixel* s = src.pixels + (y + oy) * src.stride + (x0 + ox);
+      TPixel* d = t.Row(static_cast<int>(y)) + x0;
+      for (L i = 0; i < x1 - x0; ++i) d[i] = s[i] | kOpaque;
     }
     return;
   }
