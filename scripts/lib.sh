@@ -3,8 +3,10 @@
 
 KIV_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 KIV_BUILD="${KIV_BUILD:-$KIV_ROOT/build}"
-# Paths inside the checkout are hashed relative to it, so checkouts share the compiler cache.
+# Paths inside the checkout are hashed relative to it, so checkouts share the compiler cache;
+# the sanitizer and fuzz builds compile with -g, whose working directory would otherwise be hashed.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$KIV_ROOT}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 
 # Packages every build needs: compiler, CMake, FreeType, fontconfig, libpng, libdeflate, and the
 # fonts the pictures are drawn with (fontconfig maps "Arial" to Liberation Sans).
